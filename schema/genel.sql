@@ -1,0 +1,2 @@
+-- Tables of the genel file.
+PRAGMA application_id = 1145130070;
