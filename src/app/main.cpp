@@ -1,8 +1,62 @@
+#include "common/MessageBoxPrompt.h"
+#include "common/Prompt.h"
+#include "session/AppContext.h"
+#include "session/LoginWindow.h"
+#include "session/SplashWindow.h"
+#include "storage/ProgramFolder.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QStyleFactory>
+
+using namespace dalvira;
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installTurkishTranslation(app);
+
+    SplashWindow splash;
+    splash.showNow();
+
     QApplication::setApplicationName(QStringLiteral("Tolvek Dalvira"));
-    return 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("Tolvek Dalvira"));
+
+    QCommandLineParser options;
+    options.addOption({QStringLiteral("folder"),
+                       QStringLiteral("Program klasörü (veriler ve ayarlar)."),
+                       QStringLiteral("klasör")});
+    options.process(app);
+
+    // A program folder of its own is laid out from the one beside the executable.
+    QString folder = options.value(QStringLiteral("folder"));
+    if (folder.isEmpty())
+        folder = defaultProgramFolder();
+    const QString installed = QApplication::applicationDirPath();
+    if (QFileInfo(folder).absoluteFilePath() != QFileInfo(installed).absoluteFilePath()) {
+        if (Result r = layOutProgramFolder(folder, installed); !r) {
+            splash.hide();
+            appPrompt().error(kProgramCaption, r.message());
+            return 1;
+        }
+    }
+    setProgramFolder(QFileInfo(folder).absoluteFilePath());
+    QDir::setCurrent(GetPathPath());
+
+    AppContext context;
+    if (Result r = context.storage().open(); !r) {
+        splash.hide();
+        appPrompt().error(kProgramCaption, r.message());
+        return 1;
+    }
+    context.registerSessionScreens();
+    context.screens().createAll();
+
+    auto *login = context.screens().screen<LoginWindow>(AppContext::kLogin);
+    splash.close();
+    login->show();
+    return app.exec();
 }

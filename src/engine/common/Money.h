@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
-
 #include <compare>
 
 namespace dalvira {
@@ -15,17 +15,30 @@ public:
     constexpr Money() = default;
     static constexpr Money fromKurus(qint64 kurus) { return Money(kurus); }
     // Rounds to the kuruş, halves to even (judged on the value's shortest decimal form).
+    // NaN gives zero; amounts beyond ±kMaxKurus (10^15 TL, far past any real balance) are
+    // held at that limit, so sums of them cannot overflow 64 bits.
     static Money fromDouble(double amount);
+    static constexpr qint64 kMaxKurus = 100'000'000'000'000'000LL;
 
     constexpr qint64 kurus() const { return m_kurus; }
     double toDouble() const { return double(m_kurus) / 100.0; }
     constexpr bool isZero() const { return m_kurus == 0; }
+    // "#,##0.00" display: 1.234,56, 0,00, -12,50.
+    QString toText() const;
 
     constexpr Money operator+(Money o) const { return Money(m_kurus + o.m_kurus); }
     constexpr Money operator-(Money o) const { return Money(m_kurus - o.m_kurus); }
     constexpr Money operator-() const { return Money(-m_kurus); }
-    Money &operator+=(Money o) { m_kurus += o.m_kurus; return *this; }
-    Money &operator-=(Money o) { m_kurus -= o.m_kurus; return *this; }
+    Money &operator+=(Money o)
+    {
+        m_kurus += o.m_kurus;
+        return *this;
+    }
+    Money &operator-=(Money o)
+    {
+        m_kurus -= o.m_kurus;
+        return *this;
+    }
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
