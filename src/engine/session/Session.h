@@ -22,6 +22,16 @@ public:
     QString siteName;  // firma_unvani_1, used in headings
     int wrongPasswordCount = 0;
 
+    // Caller tags of the pickers: which screen (and grid row) gets the user's choice back.
+    QString flatPickerCaller;
+    int flatPickerRow = -1;
+    QString flatPickMode;
+    QString typePickerCaller;
+    int typePickerRow = -1;
+    QString methodPickerCaller;
+    QString firmPickerCaller;
+    bool fromInterestAccrual = false;
+
     enum class PasswordOutcome { Accepted, Wrong, WrongAskExit };
     // A wrong entry adds one to wrongPasswordCount; from the fourth of a run on the program
     // asks whether to close (WrongAskExit).

@@ -93,8 +93,8 @@ void CsvSheetSource::parse(const QByteArray &data, GridBuilder &grid)
     int row = 1;
     int column = 1;
     QString field;
-    bool quoted = false;       // inside a quoted part of the field
-    bool lineHasText = false;  // the current line has any character at all
+    bool quoted = false;      // inside a quoted part of the field
+    bool lineHasText = false; // the current line has any character at all
     const auto endField = [&] {
         grid.set(row, column, field);
         field.clear();

@@ -11,8 +11,7 @@ const QString kAmountCellFormat = QString::fromLatin1(kAmountFormat);
 
 bool isSummable(ExportKind kind)
 {
-    return kind == ExportKind::Integer || kind == ExportKind::Number ||
-           kind == ExportKind::Amount;
+    return kind == ExportKind::Integer || kind == ExportKind::Number || kind == ExportKind::Amount;
 }
 
 CellStyle styleOf(ExportKind kind)
@@ -60,8 +59,7 @@ private:
     double m_number = 0;
 };
 
-void writeValue(SheetWriter &writer, int row, int column, ExportKind kind,
-                const ExportValue &value)
+void writeValue(SheetWriter &writer, int row, int column, ExportKind kind, const ExportValue &value)
 {
     const CellStyle style = styleOf(kind);
     if (const auto *text = std::get_if<QString>(&value)) {
@@ -70,10 +68,9 @@ void writeValue(SheetWriter &writer, int row, int column, ExportKind kind,
         writer.writeNumber(row, column, money->toDouble(), style);
     } else if (const auto *number = std::get_if<double>(&value)) {
         // Amounts are shown and summed to the kuruş; the cell holds what the sum counts.
-        writer.writeNumber(row, column,
-                           kind == ExportKind::Amount ? Money::fromDouble(*number).toDouble()
-                                                      : *number,
-                           style);
+        writer.writeNumber(
+            row, column,
+            kind == ExportKind::Amount ? Money::fromDouble(*number).toDouble() : *number, style);
     } else if (const auto *whole = std::get_if<qint64>(&value)) {
         writer.writeInteger(row, column, *whole, style);
     } else if (const auto *date = std::get_if<QDate>(&value)) {
@@ -111,8 +108,7 @@ ExportPlacement writeExportSheet(SheetWriter &writer, const ExportSheet &sheet)
     writer.formatRange(layout.headingRow, 1, layout.headingRow, qMax(lastColumn, 1),
                        CellStyle::makeBold());
 
-    placement.firstDataRow =
-        layout.firstDataRow > 0 ? layout.firstDataRow : layout.headingRow + 1;
+    placement.firstDataRow = layout.firstDataRow > 0 ? layout.firstDataRow : layout.headingRow + 1;
     QList<ColumnSum> sums;
     for (const ExportColumn &column : sheet.columns)
         sums.append(ColumnSum(column.kind));

@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QList>
 #include <QString>
-
 #include <variant>
 
 namespace dalvira {

@@ -131,7 +131,8 @@ struct RowReader
             if (token != QXmlStreamReader::StartElement)
                 continue;
             const QStringView name = xml.name();
-            if (name != QLatin1String("table-cell") && name != QLatin1String("covered-table-cell")) {
+            if (name != QLatin1String("table-cell") &&
+                name != QLatin1String("covered-table-cell")) {
                 xml.skipCurrentElement();
                 continue;
             }
@@ -199,18 +200,19 @@ Result OdsSheetSource::read(ZipPackage &zip, const QString &path, GridBuilder &g
 
     bool foundTable = false;
     RowReader reader{grid};
-    const PartStatus status = zip.parseXml(QStringLiteral("content.xml"), [&](QXmlStreamReader &xml) {
-        while (!xml.atEnd() && !xml.hasError()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.namespaceUri() == kTableNs &&
-                xml.name() == QLatin1String("table")) {
-                foundTable = true;
-                reader.readTable(xml);
-                // Only the first table is read; a fault inside it still counts.
-                return xml.hasError();
+    const PartStatus status =
+        zip.parseXml(QStringLiteral("content.xml"), [&](QXmlStreamReader &xml) {
+            while (!xml.atEnd() && !xml.hasError()) {
+                if (xml.readNext() == QXmlStreamReader::StartElement &&
+                    xml.namespaceUri() == kTableNs && xml.name() == QLatin1String("table")) {
+                    foundTable = true;
+                    reader.readTable(xml);
+                    // Only the first table is read; a fault inside it still counts.
+                    return xml.hasError();
+                }
             }
-        }
-        return true;
-    });
+            return true;
+        });
     if (status != PartStatus::Ok)
         return Result::failure(ReadMessages::damaged(path));
     if (!foundTable)

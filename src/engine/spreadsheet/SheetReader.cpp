@@ -147,7 +147,8 @@ bool isEncryptedPackage(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    static const QByteArray marker = QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    static const QByteArray marker =
+        QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
     // The directory sits near the start of small files and is found within a few megabytes
     // for any workbook worth importing.
     const QByteArray data = file.read(8 << 20);

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QTime>
-
 #include <cmath>
 
 namespace dalvira {

@@ -1,14 +1,12 @@
 #include "SheetWriter.h"
 
 #include "SheetValueText.h"
+#include "XlsxLibrary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <xlsxwriter.h>
-
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -29,7 +27,7 @@ QString saveFailed(const QString &path, const QString &reason)
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-QString reasonOf(lxw_error error)
+QString reasonOf(const sheetio::XlsxLibrary &lxw, lxw_error error)
 {
     switch (error) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
@@ -47,7 +45,7 @@ QString reasonOf(lxw_error error)
     case LXW_ERROR_ZIP_CLOSE:
         return QStringLiteral("Dosya sıkıştırılırken hata oluştu (disk dolu olabilir).");
     default:
-        return QString::fromUtf8(lxw_strerror(error));
+        return QString::fromUtf8(lxw.strerror(error));
     }
 }
 
@@ -84,7 +82,8 @@ qsizetype shownNumberLength(double value, const QString &format)
     }
     const QString digits = QString::number(std::fabs(value), 'f', decimals);
     const qsizetype integerDigits = decimals > 0 ? digits.indexOf(QLatin1Char('.')) : digits.size();
-    const bool grouped = section.left(point >= 0 ? point : section.size()).contains(QLatin1Char(','));
+    const bool grouped =
+        section.left(point >= 0 ? point : section.size()).contains(QLatin1Char(','));
     return digits.size() + (grouped ? (integerDigits - 1) / 3 : 0) + (value < 0 ? 1 : 0);
 }
 
@@ -296,21 +295,30 @@ Result SheetWriter::close()
                              QStringLiteral(".XXXXXX"));
     temporary.setAutoRemove(false);
     if (!temporary.open()) {
-        return finish(Result::failure(saveFailed(
-            m_path, QStringLiteral("Klasöre yazılamıyor: %1")
-                        .arg(QDir::toNativeSeparators(target.absolutePath())))));
+        return finish(Result::failure(
+            saveFailed(m_path, QStringLiteral("Klasöre yazılamıyor: %1")
+                                   .arg(QDir::toNativeSeparators(target.absolutePath())))));
     }
     const QString temporaryPath = temporary.fileName();
     temporary.close();
 
-    lxw_workbook *workbook = workbook_new(QFile::encodeName(temporaryPath).constData());
+    QString loadError;
+    const sheetio::XlsxLibrary *library = sheetio::XlsxLibrary::instance(&loadError);
+    if (!library) {
+        QFile::remove(temporaryPath);
+        return finish(Result::failure(saveFailed(
+            m_path, QStringLiteral("Excel yazma kitaplığı yüklenemedi: %1").arg(loadError))));
+    }
+    const sheetio::XlsxLibrary &lxw = *library;
+    lxw_workbook *workbook = lxw.workbookNew(QFile::encodeName(temporaryPath).constData());
     lxw_worksheet *sheet =
-        workbook ? workbook_add_worksheet(workbook, utf8(m_sheetName).c_str()) : nullptr;
+        workbook ? lxw.addWorksheet(workbook, utf8(m_sheetName).c_str()) : nullptr;
     if (!sheet) {
         if (workbook)
-            workbook_close(workbook);
+            lxw.workbookClose(workbook);
         QFile::remove(temporaryPath);
-        return finish(Result::failure(saveFailed(m_path, reasonOf(LXW_ERROR_MEMORY_MALLOC_FAILED))));
+        return finish(
+            Result::failure(saveFailed(m_path, reasonOf(lxw, LXW_ERROR_MEMORY_MALLOC_FAILED))));
     }
 
     QHash<QString, lxw_format *> formats;
@@ -325,13 +333,13 @@ Result SheetWriter::close()
         const QString key = QStringLiteral("%1|%2|%3").arg(bold).arg(size).arg(numberFormat);
         lxw_format *&format = formats[key];
         if (!format) {
-            format = workbook_add_format(workbook);
+            format = lxw.addFormat(workbook);
             if (bold)
-                format_set_bold(format);
+                lxw.setBold(format);
             if (size > 0)
-                format_set_font_size(format, size);
+                lxw.setFontSize(format, size);
             if (!numberFormat.isEmpty())
-                format_set_num_format(format, utf8(numberFormat).c_str());
+                lxw.setNumFormat(format, utf8(numberFormat).c_str());
         }
         return format;
     };
@@ -341,8 +349,8 @@ Result SheetWriter::close()
     for (const RangeFormat &f : std::as_const(m_formats)) {
         if (f.firstColumn == 1 && f.lastColumn == kMaxColumn && f.lastRow - f.firstRow < 1000) {
             for (int row = f.firstRow; row <= f.lastRow; ++row)
-                worksheet_set_row(sheet, lxw_row_t(row - 1), LXW_DEF_ROW_HEIGHT,
-                                  formatFor(styleAt(row, kMaxColumn, {}), false));
+                lxw.setRow(sheet, lxw_row_t(row - 1), LXW_DEF_ROW_HEIGHT,
+                           formatFor(styleAt(row, kMaxColumn, {}), false));
         }
     }
     QList<int> columns;
@@ -373,7 +381,7 @@ Result SheetWriter::close()
             wholeColumn = wholeColumn || (f.firstRow == 1 && f.lastRow == kMaxRow &&
                                           column >= f.firstColumn && column <= f.lastColumn);
         lxw_format *format = wholeColumn ? formatFor(styleAt(kMaxRow, column, {}), false) : nullptr;
-        worksheet_set_column(sheet, lxw_col_t(column - 1), lxw_col_t(column - 1), width, format);
+        lxw.setColumn(sheet, lxw_col_t(column - 1), lxw_col_t(column - 1), width, format);
     }
 
     for (const auto &[address, cell] : m_cells) {
@@ -381,40 +389,39 @@ Result SheetWriter::close()
         const lxw_col_t column = lxw_col_t(address.second - 1);
         const CellStyle style = styleAt(address.first, address.second, cell.style);
         if (const auto *text = std::get_if<QString>(&cell.value)) {
-            worksheet_write_string(sheet, row, column, utf8(*text).c_str(), formatFor(style, false));
+            lxw.writeString(sheet, row, column, utf8(*text).c_str(), formatFor(style, false));
         } else if (const auto *number = std::get_if<double>(&cell.value)) {
-            worksheet_write_number(sheet, row, column, *number, formatFor(style, false));
+            lxw.writeNumber(sheet, row, column, *number, formatFor(style, false));
         } else if (const auto *date = std::get_if<QDate>(&cell.value)) {
             lxw_datetime value = {date->year(), date->month(), date->day(), 0, 0, 0.0};
-            worksheet_write_datetime(sheet, row, column, &value, formatFor(style, true));
+            lxw.writeDatetime(sheet, row, column, &value, formatFor(style, true));
         } else if (const auto *formula = std::get_if<Formula>(&cell.value)) {
-            worksheet_write_formula_num(sheet, row, column, utf8(formula->text).c_str(),
-                                        formatFor(style, false), formula->value);
+            lxw.writeFormulaNum(sheet, row, column, utf8(formula->text).c_str(),
+                                formatFor(style, false), formula->value);
         } else if (lxw_format *format = formatFor(style, false)) {
-            worksheet_write_blank(sheet, row, column, format);
+            lxw.writeBlank(sheet, row, column, format);
         }
     }
 
-    const lxw_error error = workbook_close(workbook);
+    const lxw_error error = lxw.workbookClose(workbook);
     if (error != LXW_NO_ERROR) {
         QFile::remove(temporaryPath);
-        return finish(Result::failure(saveFailed(m_path, reasonOf(error))));
+        return finish(Result::failure(saveFailed(m_path, reasonOf(lxw, error))));
     }
     // Read for everyone like any other document (temporary files are private), or as the
     // file it replaces was.
-    QFile::setPermissions(temporaryPath, target.exists()
-                                             ? QFile::permissions(m_path)
-                                             : QFile::ReadOwner | QFile::WriteOwner |
-                                                   QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(temporaryPath, target.exists() ? QFile::permissions(m_path)
+                                                         : QFile::ReadOwner | QFile::WriteOwner |
+                                                               QFile::ReadGroup | QFile::ReadOther);
     std::error_code renameError;
     std::filesystem::rename(QFile::encodeName(temporaryPath).toStdString(),
                             QFile::encodeName(target.absoluteFilePath()).toStdString(),
                             renameError);
     if (renameError) {
         QFile::remove(temporaryPath);
-        return finish(Result::failure(saveFailed(
-            m_path, QStringLiteral("Dosyanın yerine yazılamadı: %1")
-                        .arg(QString::fromLocal8Bit(renameError.message().c_str())))));
+        return finish(Result::failure(
+            saveFailed(m_path, QStringLiteral("Dosyanın yerine yazılamadı: %1")
+                                   .arg(QString::fromLocal8Bit(renameError.message().c_str())))));
     }
     return finish(Result::success());
 }

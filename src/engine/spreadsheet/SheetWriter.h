@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-
 #include <map>
 #include <optional>
 #include <variant>

@@ -2,7 +2,6 @@
 #include "SheetValueText.h"
 
 #include <QFile>
-
 #include <freexl.h>
 
 namespace dalvira::sheetio {

@@ -303,9 +303,8 @@ Result XlsxSheetSource::read(ZipPackage &zip, const QString &path, GridBuilder &
         return damaged();
     QList<bool> dateStyles;
     const QString stylesTarget = findTarget(workbookRels, QStringLiteral("/styles"));
-    if (!stylesTarget.isEmpty() &&
-        readDateStyles(zip, resolvePartPath(workbookPart, stylesTarget), dateStyles) ==
-            PartStatus::Damaged)
+    if (!stylesTarget.isEmpty() && readDateStyles(zip, resolvePartPath(workbookPart, stylesTarget),
+                                                  dateStyles) == PartStatus::Damaged)
         return damaged();
 
     const SheetContext ctx{strings, dateStyles, date1904};

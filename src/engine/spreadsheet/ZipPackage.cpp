@@ -26,8 +26,8 @@ bool ZipPackage::contains(const QString &name) const
     return m_names.contains(name.toLower());
 }
 
-ZipPackage::PartStatus
-ZipPackage::parseXml(const QString &name, const std::function<bool(QXmlStreamReader &)> &parse)
+ZipPackage::PartStatus ZipPackage::parseXml(const QString &name,
+                                            const std::function<bool(QXmlStreamReader &)> &parse)
 {
     if (!m_open || !m_zip->setCurrentFile(name, QuaZip::csInsensitive))
         return PartStatus::Missing;
@@ -49,8 +49,7 @@ ZipPackage::parseXml(const QString &name, const std::function<bool(QXmlStreamRea
     return file.getZipError() == UNZ_OK ? PartStatus::Ok : PartStatus::Damaged;
 }
 
-ZipPackage::PartStatus ZipPackage::readSmall(const QString &name, QByteArray &data,
-                                             qint64 maxBytes)
+ZipPackage::PartStatus ZipPackage::readSmall(const QString &name, QByteArray &data, qint64 maxBytes)
 {
     data.clear();
     if (!m_open || !m_zip->setCurrentFile(name, QuaZip::csInsensitive))
@@ -60,8 +59,8 @@ ZipPackage::PartStatus ZipPackage::readSmall(const QString &name, QByteArray &da
         return PartStatus::Damaged;
     char buffer[16384];
     qint64 got = 0;
-    while (data.size() < maxBytes
-           && (got = file.read(buffer, qMin<qint64>(sizeof buffer, maxBytes - data.size()))) > 0)
+    while (data.size() < maxBytes &&
+           (got = file.read(buffer, qMin<qint64>(sizeof buffer, maxBytes - data.size()))) > 0)
         data.append(buffer, got);
     const bool whole = file.atEnd();
     file.close();

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
-
 #include <functional>
 #include <memory>
 

@@ -57,9 +57,8 @@ void AmountEdit::keyPressEvent(QKeyEvent *event)
         if (c == QLatin1Char('.') && (event->modifiers() & Qt::KeypadModifier))
             c = QLatin1Char(',');
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        const bool allowed = typed.size() == 1 &&
-                             (digit || c == QLatin1Char(',') ||
-                              (c == QLatin1Char('-') && negativeAllowed()));
+        const bool allowed = typed.size() == 1 && (digit || c == QLatin1Char(',') ||
+                                                   (c == QLatin1Char('-') && negativeAllowed()));
         if (!allowed) {
             event->accept();
             return;
@@ -72,7 +71,8 @@ void AmountEdit::keyPressEvent(QKeyEvent *event)
     }
     // Deleting next to a grouping dot deletes the digit beyond it; the dot itself would only
     // come back with the regrouping.
-    if (!hasSelectedText() && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+    if (!hasSelectedText() &&
+        (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
         const int pos = cursorPosition();
         const QString t = text();
         if (event->key() == Qt::Key_Backspace && pos > 0 && t.at(pos - 1) == QLatin1Char('.'))

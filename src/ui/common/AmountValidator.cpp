@@ -62,8 +62,7 @@ QValidator::State AmountValidator::validate(QString &input, int &pos) const
             grouped += QLatin1Char('.');
         grouped += integer.at(i);
     }
-    const QString result =
-        sign + grouped + (hasComma ? QLatin1Char(',') + decimals : QString());
+    const QString result = sign + grouped + (hasComma ? QLatin1Char(',') + decimals : QString());
 
     // The cursor goes right behind the same kept character.
     int newPos = 0;

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QLineEdit>
-
 #include <functional>
 
 namespace dalvira {

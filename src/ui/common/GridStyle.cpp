@@ -15,8 +15,7 @@ bool GridRowDelegate::isTotalRow(const QModelIndex &index) const
     return m_totalRowTest && m_totalRowTest(index);
 }
 
-void GridRowDelegate::initStyleOption(QStyleOptionViewItem *option,
-                                      const QModelIndex &index) const
+void GridRowDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     if (!index.data(Qt::BackgroundRole).isValid())
@@ -43,8 +42,8 @@ void GridRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         return;
 
     const QRect rect = textArea.adjusted(kTextInset, 0, -kTextInset, 0);
-    QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal
-                                                                      : QPalette::Disabled;
+    QPalette::ColorGroup group =
+        (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
         group = QPalette::Inactive;
     const QPalette::ColorRole role =

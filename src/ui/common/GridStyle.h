@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStyledItemDelegate>
-
 #include <functional>
 
 class QTableView;
@@ -40,7 +39,6 @@ private:
 
 // Gives a grid the program's look: row colours and bold totals through GridRowDelegate, whole
 // rows selected. Returns the delegate, owned by the view.
-GridRowDelegate *applyGridStyle(QTableView *view,
-                                GridRowDelegate::TotalRowTest totalRowTest = {});
+GridRowDelegate *applyGridStyle(QTableView *view, GridRowDelegate::TotalRowTest totalRowTest = {});
 
 } // namespace dalvira

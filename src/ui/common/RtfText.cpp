@@ -11,28 +11,42 @@ namespace {
 QChar fromCp1254(uchar byte)
 {
     switch (byte) {
-    case 0xD0: return QChar(0x011E); // Ğ
-    case 0xDD: return QChar(0x0130); // İ
-    case 0xDE: return QChar(0x015E); // Ş
-    case 0xF0: return QChar(0x011F); // ğ
-    case 0xFD: return QChar(0x0131); // ı
-    case 0xFE: return QChar(0x015F); // ş
-    case 0x80: return QChar(0x20AC); // €
-    case 0x91: return QChar(0x2018);
-    case 0x92: return QChar(0x2019);
-    case 0x93: return QChar(0x201C);
-    case 0x94: return QChar(0x201D);
-    case 0x96: return QChar(0x2013);
-    case 0x97: return QChar(0x2014);
-    default: return QChar(byte);
+    case 0xD0:
+        return QChar(0x011E); // Ğ
+    case 0xDD:
+        return QChar(0x0130); // İ
+    case 0xDE:
+        return QChar(0x015E); // Ş
+    case 0xF0:
+        return QChar(0x011F); // ğ
+    case 0xFD:
+        return QChar(0x0131); // ı
+    case 0xFE:
+        return QChar(0x015F); // ş
+    case 0x80:
+        return QChar(0x20AC); // €
+    case 0x91:
+        return QChar(0x2018);
+    case 0x92:
+        return QChar(0x2019);
+    case 0x93:
+        return QChar(0x201C);
+    case 0x94:
+        return QChar(0x201D);
+    case 0x96:
+        return QChar(0x2013);
+    case 0x97:
+        return QChar(0x2014);
+    default:
+        return QChar(byte);
     }
 }
 
 bool isSkippedDestination(const QByteArray &word)
 {
-    static const QList<QByteArray> skipped = {"fonttbl", "colortbl", "stylesheet", "info",
-                                              "pict", "header", "footer", "listtable",
-                                              "listoverridetable", "themedata", "datastore"};
+    static const QList<QByteArray> skipped = {
+        "fonttbl", "colortbl",  "stylesheet",        "info",      "pict",     "header",
+        "footer",  "listtable", "listoverridetable", "themedata", "datastore"};
     return skipped.contains(word);
 }
 

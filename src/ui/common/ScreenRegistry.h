@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
 #include <functional>
 
 namespace dalvira {
@@ -30,7 +29,7 @@ public:
 
     // The screen, made now if this is its first use; nullptr for a name never registered.
     QWidget *screen(const QString &name);
-    template<class T> T *screen(const QString &name) { return dynamic_cast<T *>(screen(name)); }
+    template <class T> T *screen(const QString &name) { return dynamic_cast<T *>(screen(name)); }
     // The screen only if it has been made already.
     QWidget *existing(const QString &name) const;
     // The screen, shown, raised and activated.

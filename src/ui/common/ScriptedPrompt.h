@@ -18,7 +18,7 @@ public:
     {
         MessageKind kind;
         QString caption;
-        QString text; // as the caller gave it, "\n\r" included
+        QString text;               // as the caller gave it, "\n\r" included
         Answer answer = Answer::No; // questions only
     };
 

@@ -57,6 +57,13 @@ void AppContext::openDocument(const QString &fileName)
                                        .arg(fileName));
 }
 
+void AppContext::setMenuCommand(const QString &caption, std::function<void()> handler)
+{
+    m_menuCommands.append({caption, handler});
+    if (auto *menu = qobject_cast<MainMenu *>(m_screens.existing(kMainMenu)))
+        menu->setCommand(caption, std::move(handler));
+}
+
 void AppContext::registerSessionScreens()
 {
     m_screens.registerScreen(kLogin, [this] { return new LoginWindow(*this); });
@@ -81,6 +88,8 @@ void AppContext::registerSessionScreens()
         };
         document(QStringLiteral("Kullanım Kılavuzu"), QStringLiteral("Dalvira_Kullanim.pdf"));
         document(QStringLiteral("Kat Mülkiyeti Kanunu"), QStringLiteral("Kat_Mulkiyeti_Kanunu.pdf"));
+        for (const auto &[caption, handler] : m_menuCommands)
+            menu->setCommand(caption, handler);
         return menu;
     });
 }

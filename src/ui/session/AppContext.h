@@ -45,6 +45,10 @@ public:
     // help and wait windows). Later subsystems add theirs with screens().registerScreen.
     void registerSessionScreens();
 
+    // Enables a main-menu command with what it runs: subsystems call this from their
+    // register function; it takes effect whether or not the menu exists yet.
+    void setMenuCommand(const QString &caption, std::function<void()> handler);
+
     // Opens a document of the program folder with the desktop's default application; a
     // missing file or no application gives a message.
     void openDocument(const QString &fileName);
@@ -59,6 +63,7 @@ private:
     Session m_session;
     ScreenRegistry m_screens;
     Prompt *m_prompt;
+    QList<QPair<QString, std::function<void()>>> m_menuCommands;
 };
 
 } // namespace dalvira
