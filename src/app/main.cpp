@@ -1,7 +1,11 @@
 #include "common/MessageBoxPrompt.h"
 #include "common/Prompt.h"
 #include "session/AppContext.h"
+#include "session/DemoSite.h"
+#include "session/SiteDirectory.h"
+#include "storage/IniFile.h"
 #include "session/LoginWindow.h"
+#include "session/ProgramScreens.h"
 #include "session/SplashWindow.h"
 #include "storage/ProgramFolder.h"
 
@@ -29,6 +33,9 @@ int main(int argc, char **argv)
     options.addOption({QStringLiteral("folder"),
                        QStringLiteral("Program klasörü (veriler ve ayarlar)."),
                        QStringLiteral("klasör")});
+    options.addOption({QStringLiteral("demo"),
+                       QStringLiteral("Yoksa örnek bir site oluşturur (ilk çalıştırma)."),
+                       QStringLiteral("kod")});
     options.process(app);
 
     // A program folder of its own is laid out from the one beside the executable.
@@ -52,7 +59,18 @@ int main(int argc, char **argv)
         appPrompt().error(kProgramCaption, r.message());
         return 1;
     }
-    context.registerSessionScreens();
+    // The example site of a first run (no site listed yet); the login then offers it.
+    const QString demo = options.value(QStringLiteral("demo"));
+    if (!demo.isEmpty() && SiteDirectory(context.storage()).list().isEmpty() &&
+        createDemoSite(context.storage(), demo) && Session::lastLogin().code.isEmpty()) {
+        IniFile ini(Session::settingsPath());
+        ini.load();
+        ini.setValue(QStringLiteral("Giris"), QStringLiteral("Kodu"), demo);
+        ini.setValue(QStringLiteral("Giris"), QStringLiteral("Adi"),
+                     SiteDirectory(context.storage()).findByCode(demo)->name());
+        ini.save();
+    }
+    registerProgramScreens(context);
     context.screens().createAll();
 
     auto *login = context.screens().screen<LoginWindow>(AppContext::kLogin);

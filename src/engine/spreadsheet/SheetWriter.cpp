@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <cmath>
 #include <filesystem>
@@ -90,6 +91,18 @@ qsizetype shownNumberLength(double value, const QString &format)
 std::string utf8(const QString &text)
 {
     return text.toStdString();
+}
+
+// Workbook strings write characters XML cannot hold as _xHHHH_; a text that holds such a
+// sequence itself keeps it by escaping its underscore (_x005F_), or viewers would decode it.
+std::string cellTextUtf8(const QString &text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return utf8(text);
+    static const QRegularExpression literal(QStringLiteral("_(?=x[0-9A-Fa-f]{4}_)"));
+    QString escaped = text;
+    escaped.replace(literal, QStringLiteral("_x005F_"));
+    return utf8(escaped);
 }
 
 } // namespace
@@ -389,7 +402,8 @@ Result SheetWriter::close()
         const lxw_col_t column = lxw_col_t(address.second - 1);
         const CellStyle style = styleAt(address.first, address.second, cell.style);
         if (const auto *text = std::get_if<QString>(&cell.value)) {
-            lxw.writeString(sheet, row, column, utf8(*text).c_str(), formatFor(style, false));
+            lxw.writeString(sheet, row, column, cellTextUtf8(*text).c_str(),
+                            formatFor(style, false));
         } else if (const auto *number = std::get_if<double>(&cell.value)) {
             lxw.writeNumber(sheet, row, column, *number, formatFor(style, false));
         } else if (const auto *date = std::get_if<QDate>(&cell.value)) {

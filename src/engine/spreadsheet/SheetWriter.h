@@ -31,6 +31,7 @@ struct CellStyle
 // Writes one worksheet into a new .xlsx. Cells and formats are collected in any order and
 // written when the sheet is closed, so a range may be formatted before or after its data, as
 // with a spreadsheet program. Rows and columns are 1-based, as the spreadsheet numbers them.
+// Nothing reaches the disk before close(); a writer dropped without it leaves no file.
 class SheetWriter
 {
 public:

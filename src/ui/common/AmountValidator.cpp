@@ -64,10 +64,10 @@ QValidator::State AmountValidator::validate(QString &input, int &pos) const
     }
     const QString result = sign + grouped + (hasComma ? QLatin1Char(',') + decimals : QString());
 
-    // The cursor goes right behind the same kept character.
+    // The cursor goes right behind the same kept character (dots occur only in the integer).
     int newPos = 0;
     for (int kept = 0; kept < keptBeforeCursor && newPos < result.size(); ++newPos) {
-        if (result.at(newPos) != QLatin1Char('.') || newPos >= sign.size() + grouped.size())
+        if (result.at(newPos) != QLatin1Char('.'))
             ++kept;
     }
     input = result;

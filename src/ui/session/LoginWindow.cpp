@@ -121,6 +121,17 @@ LoginWindow::LoginWindow(AppContext &app, QWidget *parent) : QWidget(parent), m_
     m_checkedCode = last.code;
 }
 
+void LoginWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    adjustSize();
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
 void LoginWindow::setChooseSiteHandler(std::function<void()> handler)
 {
     m_chooseSite = std::move(handler);

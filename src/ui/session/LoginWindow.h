@@ -47,6 +47,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -65,6 +66,7 @@ private:
     QString m_checkedCode;
     std::function<void()> m_chooseSite;
     bool m_closing = false;
+    bool m_centred = false;
     bool m_confirmedClose = false;
 };
 
