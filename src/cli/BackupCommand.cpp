@@ -1,5 +1,4 @@
 #include "CliCommand.h"
-
 #include "backup/Backup.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Storage.h"
@@ -21,9 +20,9 @@ int runBackup(const QStringList &args)
         printMessage(options.error());
         return kExitUsage;
     }
-    const QString folder =
-        options.has(QStringLiteral("--out")) ? options.value(QStringLiteral("--out"))
-                                             : backup::backupFolder();
+    const QString folder = options.has(QStringLiteral("--out"))
+                               ? options.value(QStringLiteral("--out"))
+                               : backup::backupFolder();
     if (!QFileInfo(folder).isDir()) {
         printMessage(QStringLiteral("Yedeklerin yazılacağı klasör bulunamadı: %1")
                          .arg(QDir::toNativeSeparators(folder)));

@@ -3,7 +3,6 @@
 // Exit code 0 only when the command did its work; messages in Turkish on stderr.
 
 #include "CliCommand.h"
-
 #include "storage/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -43,8 +42,9 @@ int main(int argc, char **argv)
         const QString folder = args[at + 1];
         args.remove(at, 2);
         if (!QFileInfo(QDir(folder).filePath(QStringLiteral("AnaData/Genel.mdb"))).isFile()) {
-            printMessage(QStringLiteral("\"%1\" bir program klasörü değil: AnaData/Genel.mdb bulunamadı.")
-                             .arg(QDir::toNativeSeparators(folder)));
+            printMessage(
+                QStringLiteral("\"%1\" bir program klasörü değil: AnaData/Genel.mdb bulunamadı.")
+                    .arg(QDir::toNativeSeparators(folder)));
             return kExitFailed;
         }
         setProgramFolder(QFileInfo(folder).absoluteFilePath());

@@ -78,13 +78,15 @@ QStringList generalDatabaseFiles()
 
 QString singleSiteSuccessMessage(const QString &code)
 {
-    return QStringLiteral("\"") + code + QStringLiteral("\" kodlu site/apartmanın yedekleme işlemi") +
-           QStringLiteral("\n\r") + QStringLiteral("başarılı bir şekilde gerçekleştirildi.");
+    return QStringLiteral("\"") + code +
+           QStringLiteral("\" kodlu site/apartmanın yedekleme işlemi") + QStringLiteral("\n\r") +
+           QStringLiteral("başarılı bir şekilde gerçekleştirildi.");
 }
 
 QString allSitesSuccessMessage()
 {
-    return QStringLiteral("Tüm firmaların yedekleme işlemi\n\rbaşarılı bir şekilde gerçekleştirildi.");
+    return QStringLiteral(
+        "Tüm firmaların yedekleme işlemi\n\rbaşarılı bir şekilde gerçekleştirildi.");
 }
 
 QString automaticFolderMissingMessage()
@@ -110,9 +112,9 @@ Result writeAllSites(const QString &archivePath, BatchProgress *progress)
     const QStringList sites = siteDatabaseFiles();
     if (sites.isEmpty())
         return Result::failure(QStringLiteral("Yedeklenecek site dosyası bulunamadı."));
-    return writeArchives({{archivePath, sites, {}},
-                          {genArchivePath(archivePath), generalDatabaseFiles(), {}}},
-                         progress);
+    return writeArchives(
+        {{archivePath, sites, {}}, {genArchivePath(archivePath), generalDatabaseFiles(), {}}},
+        progress);
 }
 
 } // namespace

@@ -10,11 +10,11 @@ namespace dalvira {
 // The backup settings file "Yedekler.dan" in the program folder.
 struct BackupSettings
 {
-    QString lastSingleFolder; // [TekYedekler] SonTekYedek
-    QString lastAllFolder;    // [TumYedekler] SonTumYedek
-    QString autoFolder;       // [OtoYedekler] SonOtoYedek, ending with a separator
-    QString autoDays;         // [OtoYedekler] YedekGun, as typed
-    bool autoEnabled = false; // [OtoYedekler] YedekAl "1"
+    QString lastSingleFolder;  // [TekYedekler] SonTekYedek
+    QString lastAllFolder;     // [TumYedekler] SonTumYedek
+    QString autoFolder;        // [OtoYedekler] SonOtoYedek, ending with a separator
+    QString autoDays;          // [OtoYedekler] YedekGun, as typed
+    bool autoEnabled = false;  // [OtoYedekler] YedekAl "1"
     bool dailyEnabled = false; // [OtoYedekler] OtoGunluk "1"
     // [OtoYedekler] TarihOtoGun/Ay/Yil; invalid when missing or out of range (day 1-31,
     // month 1-12, year 1971-2049).

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 namespace dalvira::backup {
@@ -78,8 +77,8 @@ Result stage(const Part &part, const QString &staging, QList<Move> *moves)
         return Result::failure(
             QStringLiteral("\"%1\" yedek dosyası bulunamadı.").arg(shown(part.archive)));
     if (!QDir().mkpath(staging))
-        return Result::failure(
-            QStringLiteral("\"%1\" klasörü oluşturulamadı.").arg(QDir::toNativeSeparators(staging)));
+        return Result::failure(QStringLiteral("\"%1\" klasörü oluşturulamadı.")
+                                   .arg(QDir::toNativeSeparators(staging)));
     QStringList names;
     const auto accept = [&](const QString &base) {
         return part.general ? !generalName(base).isEmpty() : isDatabaseName(base);
@@ -145,14 +144,15 @@ Result replaceLiveFiles(const QList<Move> &moves, const QString &aside)
     for (const Move &m : moves) {
         Done d;
         d.live = m.live;
-        const QString prefix = aside + QLatin1Char('/') + QString::number(index++) + QLatin1Char('_');
+        const QString prefix =
+            aside + QLatin1Char('/') + QString::number(index++) + QLatin1Char('_');
         const QString journal = m.live + QStringLiteral("-journal");
         if (QFileInfo::exists(journal)) {
             const QString saved = prefix + QFileInfo(journal).fileName();
             if (!renameFile(journal, saved)) {
                 undo();
-                return Result::failure(
-                    QStringLiteral("\"%1\" taşınamadı; geri yükleme yapılmadı.").arg(shown(journal)));
+                return Result::failure(QStringLiteral("\"%1\" taşınamadı; geri yükleme yapılmadı.")
+                                           .arg(shown(journal)));
             }
             journals.append({journal, saved});
         }
@@ -161,14 +161,15 @@ Result replaceLiveFiles(const QList<Move> &moves, const QString &aside)
             if (!renameFile(m.live, d.asidePath)) {
                 undo();
                 return Result::failure(
-                    QStringLiteral("\"%1\" değiştirilemedi; geri yükleme yapılmadı.").arg(shown(m.live)));
+                    QStringLiteral("\"%1\" değiştirilemedi; geri yükleme yapılmadı.")
+                        .arg(shown(m.live)));
             }
         }
         done.append(d);
         if (!renameFile(m.staged, m.live)) {
             undo();
-            return Result::failure(
-                QStringLiteral("\"%1\" yerine konamadı; geri yükleme yapılmadı.").arg(shown(m.live)));
+            return Result::failure(QStringLiteral("\"%1\" yerine konamadı; geri yükleme yapılmadı.")
+                                       .arg(shown(m.live)));
         }
         done.last().placed = true;
     }

@@ -8,15 +8,13 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QUuid>
-
+#include <cstdio>
+#include <memory>
 #include <quazip/quacrc32.h>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
 #include <quazip/quazipnewinfo.h>
-
-#include <cstdio>
-#include <memory>
 #include <sqlite3.h>
 
 namespace dalvira {
@@ -119,7 +117,8 @@ Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written
         const QString entry = QFileInfo(source).fileName();
         if (names.contains(entry.toLower())) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" iki kez yedeklenemez.").arg(entry));
+            return writeFailure(spec.path,
+                                QStringLiteral("\"%1\" iki kez yedeklenemez.").arg(entry));
         }
         names.insert(entry.toLower());
 
@@ -190,8 +189,7 @@ Result checkWritten(const QString &temporary, const ArchiveSpec &spec,
         if (!zip.setCurrentFile(w.entry) || !zip.getCurrentFileInfo(&info) || info.crc != w.crc ||
             qint64(info.uncompressedSize) != w.size) {
             zip.close();
-            return writeFailure(spec.path,
-                                QStringLiteral("\"%1\" doğrulanamadı.").arg(w.entry));
+            return writeFailure(spec.path, QStringLiteral("\"%1\" doğrulanamadı.").arg(w.entry));
         }
     }
     zip.close();

@@ -40,7 +40,8 @@ Result copyFlats(Storage &storage, const QString &targetCode, Outcome *outcome)
         // written.
         QList<QSqlRecord> flats;
         {
-            QSqlQuery q = exec(storage.ana(), QStringLiteral("SELECT * FROM siciltablo ORDER BY hid"));
+            QSqlQuery q =
+                exec(storage.ana(), QStringLiteral("SELECT * FROM siciltablo ORDER BY hid"));
             while (q.next())
                 flats.append(q.record());
         }
@@ -50,8 +51,9 @@ Result copyFlats(Storage &storage, const QString &targetCode, Outcome *outcome)
         const Result r = runInTransaction(target, [&] {
             QSet<qint64> present;
             {
-                QSqlQuery q = exec(target, QStringLiteral(
-                                               "SELECT sicil_kodu FROM siciltablo WHERE sicil_kodu IS NOT NULL"));
+                QSqlQuery q = exec(
+                    target, QStringLiteral(
+                                "SELECT sicil_kodu FROM siciltablo WHERE sicil_kodu IS NOT NULL"));
                 while (q.next())
                     present.insert(q.value(0).toLongLong());
             }

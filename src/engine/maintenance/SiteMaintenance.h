@@ -31,7 +31,7 @@ QStringList deletionTables(DeletionMode mode);
 Result deleteRecords(Storage &storage, DeletionMode mode);
 
 QString deletionQuestion(DeletionMode mode);
-QString finalWarning(); // Yes stops, only No goes on
+QString finalWarning();   // Yes stops, only No goes on
 QString deletedMessage(); // "Silme işlemi yapıldı!"
 
 } // namespace maintenance

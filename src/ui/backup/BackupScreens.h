@@ -19,12 +19,12 @@ void runAutomaticBackups(AppContext &app);
 
 // The commands, callable directly (tests, other screens).
 namespace backupcommands {
-void changeSite(AppContext &app);                  // "Site/Kasa Değiştir-Yedek Al"
-void chooseSiteForLogin(AppContext &app);          // the login's "SİTE SEÇ"
+void changeSite(AppContext &app);                       // "Site/Kasa Değiştir-Yedek Al"
+void chooseSiteForLogin(AppContext &app);               // the login's "SİTE SEÇ"
 Result maintainSite(AppContext &app, bool showMessage); // "Veritabanı'na Bakım Yap"
-void deleteAllRecords(AppContext &app);            // "Tüm Kayıtları Sil"
-void deleteAllButFlats(AppContext &app);           // "Üyeler Dışındaki Har. Sil"
-void copyFlatsToAnotherSite(AppContext &app);      // "Başka Siteye Üyeleri Aktar"
+void deleteAllRecords(AppContext &app);                 // "Tüm Kayıtları Sil"
+void deleteAllButFlats(AppContext &app);                // "Üyeler Dışındaki Har. Sil"
+void copyFlatsToAnotherSite(AppContext &app);           // "Başka Siteye Üyeleri Aktar"
 } // namespace backupcommands
 
 inline const QString kSiteListScreen = QStringLiteral("girisRF");

@@ -124,8 +124,8 @@ SiteListWindow::SiteListWindow(AppContext &app, QWidget *parent) : QWidget(paren
     m_autoDays = new QLineEdit(QStringLiteral("1"), autoBox);
     m_autoDays->setObjectName(QStringLiteral("autoDays"));
     m_autoDays->setMaxLength(3);
-    m_autoDays->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_autoDays));
+    m_autoDays->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_autoDays));
     m_autoDays->setMaximumWidth(50);
     m_autoDays->setAlignment(Qt::AlignRight);
     m_lastBackup = new QLineEdit(formatDate(QDate(2012, 1, 1)), autoBox);
@@ -282,10 +282,10 @@ void SiteListWindow::reload()
     const int row = currentRow();
     const qint64 keep = row >= 0 ? m_rows[row].key : 0;
     try {
-        m_rows = sitelist::load(m_app.storage(), m_sortColumn,
-                                m_direction == QLatin1String("DESC")
-                                    ? sitelist::Direction::Descending
-                                    : sitelist::Direction::Ascending);
+        m_rows =
+            sitelist::load(m_app.storage(), m_sortColumn,
+                           m_direction == QLatin1String("DESC") ? sitelist::Direction::Descending
+                                                                : sitelist::Direction::Ascending);
     } catch (const OperationError &e) {
         m_rows.clear();
         m_app.prompt().error(kCaption, e.message());
@@ -325,7 +325,8 @@ void SiteListWindow::openForFlatCopy(std::function<void(const QString &)> chosen
 
 void SiteListWindow::sortBy(int column)
 {
-    m_direction = m_direction == QLatin1String("ASC") ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    m_direction =
+        m_direction == QLatin1String("ASC") ? QStringLiteral("DESC") : QStringLiteral("ASC");
     m_sortColumn = column == 0 ? sitelist::Column::Code : sitelist::Column::Name;
     reload();
 }
@@ -376,9 +377,9 @@ void SiteListWindow::deleteCurrent()
     }
     bool alsoCash = false;
     if (!plan.listRowOnly && plan.dataFileExists) {
-        if (prompt.question(kCaption,
-                            QStringLiteral("Bu siteyi silmeniz halinde girmiş olduğunuz\n\rbilgiler "
-                                           "de silinecektir. İşlemi kesmek istermisiniz?")) !=
+        if (prompt.question(
+                kCaption, QStringLiteral("Bu siteyi silmeniz halinde girmiş olduğunuz\n\rbilgiler "
+                                         "de silinecektir. İşlemi kesmek istermisiniz?")) !=
             Answer::No)
             return;
         if (prompt.question(kCaption,
@@ -391,7 +392,8 @@ void SiteListWindow::deleteCurrent()
     }
     if (plan.isOpenSite) {
         // The open site goes away: nothing of it may stay on the screen.
-        if (auto *menu = qobject_cast<MainMenu *>(m_app.screens().existing(AppContext::kMainMenu))) {
+        if (auto *menu =
+                qobject_cast<MainMenu *>(m_app.screens().existing(AppContext::kMainMenu))) {
             menu->hideWorkingScreens();
             menu->showLoginOnHide = QStringLiteral("H");
             menu->hide();
@@ -427,9 +429,9 @@ void SiteListWindow::backupCurrentSite()
     if (row < 0)
         return;
     const QString code = m_rows[row].code();
-    const QString path = m_dialogs.save(kTitle, offeredFolder(BackupSettings::load().lastSingleFolder),
-                                        QStringLiteral("Yedek (*.ydk)"),
-                                        backup::singleSiteArchiveName(code, QDate::currentDate()));
+    const QString path = m_dialogs.save(
+        kTitle, offeredFolder(BackupSettings::load().lastSingleFolder),
+        QStringLiteral("Yedek (*.ydk)"), backup::singleSiteArchiveName(code, QDate::currentDate()));
     if (path.isEmpty())
         return;
     const Result r = backup::backupSite(&m_app.storage(), code, path, m_app.wait());
@@ -464,9 +466,9 @@ void SiteListWindow::chooseAutoFolder()
 
 void SiteListWindow::saveAutoSettings()
 {
-    if (Result r = BackupSettings::saveAutoSettings(m_autoFolder->text(), m_autoDays->text(),
-                                                    m_autoBackup->isChecked(),
-                                                    m_daily->isChecked());
+    if (Result r =
+            BackupSettings::saveAutoSettings(m_autoFolder->text(), m_autoDays->text(),
+                                             m_autoBackup->isChecked(), m_daily->isChecked());
         !r)
         m_app.prompt().error(kCaption, r.message());
 }
@@ -476,9 +478,8 @@ void SiteListWindow::restoreAllSites()
     if (m_app.prompt().question(kCaption, backup::restoreQuestion()) != Answer::Yes)
         return;
     const BackupSettings s = BackupSettings::load();
-    const QString folder = s.lastAllFolder.size() >= 2
-                               ? s.lastAllFolder
-                               : offeredFolder(s.autoFolder);
+    const QString folder =
+        s.lastAllFolder.size() >= 2 ? s.lastAllFolder : offeredFolder(s.autoFolder);
     const QString path = m_dialogs.open(kTitle, folder, QStringLiteral("Yedek (*.zip)"));
     if (path.isEmpty())
         return;

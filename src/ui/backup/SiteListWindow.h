@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QWidget>
-
 #include <functional>
 
 class QCheckBox;
@@ -49,14 +48,14 @@ public:
     Mode mode() const { return m_mode; }
 
     void reload();
-    void chooseCurrent();   // "Siteyi Seç", "Seç", double click
-    void deleteCurrent();   // "Seçili Siteyi Sil", "Siteyi Sil"
-    void search();          // "Ara"
-    void sortBy(int column); // a click on a column title
-    void backupCurrentSite(); // "Site Yedek Al", "Sitenin Yedeğini Al"
-    void backupAllSites();    // "Tüm Sitelerin Yedeğini Al"
-    void chooseAutoFolder();  // "Otomatik Yedek Adresini Bul"
-    void saveAutoSettings();  // "Oto.Yed.Ayarlarını Sakla"
+    void chooseCurrent();        // "Siteyi Seç", "Seç", double click
+    void deleteCurrent();        // "Seçili Siteyi Sil", "Siteyi Sil"
+    void search();               // "Ara"
+    void sortBy(int column);     // a click on a column title
+    void backupCurrentSite();    // "Site Yedek Al", "Sitenin Yedeğini Al"
+    void backupAllSites();       // "Tüm Sitelerin Yedeğini Al"
+    void chooseAutoFolder();     // "Otomatik Yedek Adresini Bul"
+    void saveAutoSettings();     // "Oto.Yed.Ayarlarını Sakla"
     void restoreAllSites();      // "Tüm Siteleri Geri Yükle"
     void restoreFromAutomatic(); // "Otomatik Yedeklemeden Geri Yükle"
     void restoreSingleSite();    // "Tek Site Geri Yükle"

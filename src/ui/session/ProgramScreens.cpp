@@ -6,6 +6,12 @@
 #include "flats/FlatListWindow.h"
 #include "flats/FlatRecordScreens.h"
 #include "flats/FlatRecordWindow.h"
+#include "balances/BalanceListWindow.h"
+#include "balances/BalanceScreens.h"
+#include "ledger/BulkAccrualScreens.h"
+#include "ledger/SingleEntryScreens.h"
+#include "ledger/SingleEntryWindow.h"
+#include "ledger/StatementScreens.h"
 #include "session/AppContext.h"
 
 namespace dalvira {
@@ -17,7 +23,38 @@ void registerProgramScreens(AppContext &app)
     registerFlatRecordScreens(app);
     registerFlatListScreens(app);
     registerBackupScreens(app);
+    registerSingleEntryScreens(app);
+    registerStatementScreens(app); // after the flat list: it hands the list its statements
+    registerBulkAccrualScreens(app);
+    registerBalanceScreens(app);
     app.onProgramEnd = [&app] { runAutomaticBackups(app); };
+
+    if (BalanceListWindow *balances = balanceListWindow(app)) {
+        balances->openStatement = [&app](const StatementRequest &request) {
+            StatementOpening opening;
+            switch (request.scope) {
+            case StatementScope::WholeFlat:
+                opening.selection = StatementSelection::wholeFlat(request.flatNumber);
+                break;
+            case StatementScope::HolderEverywhere:
+                opening.selection = StatementSelection::ofHolder(request.holder);
+                break;
+            default:
+                opening.selection =
+                    StatementSelection::holderInFlat(request.holder, request.flatNumber);
+            }
+            opening.reportDate = request.reportDate;
+            opening.currency = request.currency;
+            opening.type = request.type.value_or(QString());
+            openStatement(app, opening);
+        };
+        balances->openPaymentEntry = [&app](const PaymentEntryRequest &request) {
+            SingleEntryWindow::Prefill prefill;
+            prefill.flatNumber = request.flatNumber;
+            prefill.type = request.type;
+            singleEntryWindow(app)->open(prefill);
+        };
+    }
 
     if (FlatListWindow *list = flatListWindow(app)) {
         list->setOpenFlatHandler([&app](qint64 hid) {

@@ -1,5 +1,3 @@
-#include "tst_backup_support.h"
-
 #include "TestSupport.h"
 #include "backup/Backup.h"
 #include "backup/BackupSettings.h"
@@ -9,6 +7,7 @@
 #include "storage/ProgramFolder.h"
 #include "storage/Sql.h"
 #include "storage/Storage.h"
+#include "tst_backup_support.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <memory>
 
 using namespace dalvira;
@@ -107,10 +105,10 @@ void BackupTest::dailyRotation()
 
     // A fresh Yedek.ini says kac=1, so the first archive is number 2; the same day twice
     // writes once; the round goes on from 5 to 1.
-    const QList<QPair<QDate, int>> steps = {
-        {QDate(2024, 3, 1), 2}, {QDate(2024, 3, 1), 0}, {QDate(2024, 3, 2), 3},
-        {QDate(2024, 3, 4), 4}, {QDate(2024, 3, 5), 5}, {QDate(2024, 3, 6), 1},
-        {QDate(2024, 3, 6), 0}, {QDate(2024, 3, 7), 2}};
+    const QList<QPair<QDate, int>> steps = {{QDate(2024, 3, 1), 2}, {QDate(2024, 3, 1), 0},
+                                            {QDate(2024, 3, 2), 3}, {QDate(2024, 3, 4), 4},
+                                            {QDate(2024, 3, 5), 5}, {QDate(2024, 3, 6), 1},
+                                            {QDate(2024, 3, 6), 0}, {QDate(2024, 3, 7), 2}};
     for (const auto &[day, expected] : steps) {
         for (int n = 1; n <= 5; ++n)
             QFile::remove(backup::rotatingArchivePath(n));
@@ -155,10 +153,10 @@ void BackupTest::automaticBackupRule_data()
     QTest::newRow("7 days: 8 March") << "7" << true << eighth << true;
     QTest::newRow("7 days: 20 March") << "7" << true << eighth.addDays(12) << true;
     QTest::newRow("7 days: switched off") << "7" << false << eighth.addDays(12) << false;
-    QTest::newRow("empty days: every end") << "" << true << QDateTime(QDate(2024, 3, 1), QTime(9, 0))
-                                           << true;
-    QTest::newRow("30 days over a leap day") << "30" << true
-                                             << QDateTime(QDate(2024, 3, 31), QTime(8, 0)) << true;
+    QTest::newRow("empty days: every end")
+        << "" << true << QDateTime(QDate(2024, 3, 1), QTime(9, 0)) << true;
+    QTest::newRow("30 days over a leap day")
+        << "30" << true << QDateTime(QDate(2024, 3, 31), QTime(8, 0)) << true;
 }
 
 void BackupTest::automaticBackupRule()
@@ -192,7 +190,8 @@ void BackupTest::automaticBackupFolderMissing()
     const QString missing = m_folder->path() + "YokKlasor/";
     QVERIFY(BackupSettings::saveAutoSettings(missing, "1", true, false).ok());
     bool written = true;
-    const Result r = backup::runAutomaticBackup(QDateTime(QDate(2024, 5, 1), QTime(18, 0)), &written);
+    const Result r =
+        backup::runAutomaticBackup(QDateTime(QDate(2024, 5, 1), QTime(18, 0)), &written);
     QVERIFY(!r.ok());
     QCOMPARE(r.message(), backup::automaticFolderMissingMessage());
     QVERIFY(!written);

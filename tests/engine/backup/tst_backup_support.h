@@ -45,7 +45,8 @@ inline bool writeStoredZip(const QString &path, const QList<QPair<QString, QByte
         le32(central, 0x02014b50);
         le16(central, 20), le16(central, 20), le16(central, 0), le16(central, 0);
         le16(central, 0), le16(central, 0x21);
-        le32(central, crc), le32(central, quint32(data.size())), le32(central, quint32(data.size()));
+        le32(central, crc), le32(central, quint32(data.size())),
+            le32(central, quint32(data.size()));
         le16(central, quint16(n.size())), le16(central, 0), le16(central, 0), le16(central, 0);
         le16(central, 0), le32(central, 0), le32(central, offset);
         central.append(n);
@@ -53,7 +54,8 @@ inline bool writeStoredZip(const QString &path, const QList<QPair<QString, QByte
     const quint32 centralOffset = quint32(out.size());
     out.append(central);
     le32(out, 0x06054b50);
-    le16(out, 0), le16(out, 0), le16(out, quint16(entries.size())), le16(out, quint16(entries.size()));
+    le16(out, 0), le16(out, 0), le16(out, quint16(entries.size())),
+        le16(out, quint16(entries.size()));
     le32(out, quint32(central.size())), le32(out, centralOffset), le16(out, 0);
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(out) == out.size();

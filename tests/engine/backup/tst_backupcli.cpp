@@ -1,11 +1,10 @@
-#include "tst_backup_support.h"
-
 #include "TestSupport.h"
 #include "backup/Backup.h"
 #include "backup/ZipArchive.h"
 #include "session/SiteDirectory.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Storage.h"
+#include "tst_backup_support.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,12 +82,12 @@ void BackupCliTest::backup_data()
                               << "\"S1\" kodlu site/apartmanın yedekleme işlemi";
     QTest::newRow("unknown site") << QStringList{"--site", "YOK", "--out", "OUT"} << 1
                                   << QStringList{} << Storage::siteMissingMessage();
-    QTest::newRow("missing output folder") << QStringList{"--out", "OUT/yok"} << 1
-                                           << QStringList{} << "klasör bulunamadı";
-    QTest::newRow("unknown option") << QStringList{"--hepsi", "--out", "OUT"} << 2
-                                    << QStringList{} << "Bilinmeyen seçenek: --hepsi";
-    QTest::newRow("option without value") << QStringList{"--out"} << 2 << QStringList{}
-                                          << "--out seçeneğinin değeri eksik.";
+    QTest::newRow("missing output folder")
+        << QStringList{"--out", "OUT/yok"} << 1 << QStringList{} << "klasör bulunamadı";
+    QTest::newRow("unknown option") << QStringList{"--hepsi", "--out", "OUT"} << 2 << QStringList{}
+                                    << "Bilinmeyen seçenek: --hepsi";
+    QTest::newRow("option without value")
+        << QStringList{"--out"} << 2 << QStringList{} << "--out seçeneğinin değeri eksik.";
 }
 
 void BackupCliTest::backup()

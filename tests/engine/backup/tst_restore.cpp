@@ -1,5 +1,3 @@
-#include "tst_backup_support.h"
-
 #include "TestSupport.h"
 #include "backup/Backup.h"
 #include "backup/Restore.h"
@@ -8,13 +6,13 @@
 #include "storage/ProgramFolder.h"
 #include "storage/Sql.h"
 #include "storage/Storage.h"
+#include "tst_backup_support.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <memory>
 
 using namespace dalvira;
@@ -130,9 +128,12 @@ void RestoreTest::roundTrip()
     const QHash<QString, QByteArray> after = liveFiles();
     QStringList restored = {"Data/S1.mdb"};
     if (kind != "single")
-        restored << "Data/S1TUMK.mdb" << "Data/S2.mdb" << "Data/S2TUMK.mdb";
+        restored << "Data/S1TUMK.mdb"
+                 << "Data/S2.mdb"
+                 << "Data/S2TUMK.mdb";
     if (kind == "all")
-        restored << "AnaData/Genel.mdb" << "AnaData/SiteAna.mdb";
+        restored << "AnaData/Genel.mdb"
+                 << "AnaData/SiteAna.mdb";
     for (const QString &file : restored)
         QVERIFY2(after.value(file) == before.value(file), qPrintable(file));
     // Files the archive does not hold are left alone.
@@ -146,7 +147,8 @@ void RestoreTest::roundTrip()
     QCOMPARE(scalar(m_storage->genel(), "SELECT count(*) FROM firmabilgi").toInt(),
              kind == "all" ? 2 : 3);
     // No staging folder is left behind.
-    QVERIFY(QDir(m_folder->path()).entryList({".geriyukle-*"}, QDir::Dirs | QDir::Hidden).isEmpty());
+    QVERIFY(
+        QDir(m_folder->path()).entryList({".geriyukle-*"}, QDir::Dirs | QDir::Hidden).isEmpty());
 }
 
 void RestoreTest::refused_data()
@@ -154,19 +156,45 @@ void RestoreTest::refused_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("messagePart");
-    QTest::newRow("damaged archive") << "automatic" << "flip" << "okunamadı";
-    QTest::newRow("truncated archive") << "automatic" << "truncate" << "okunamadı";
-    QTest::newRow("not a zip at all") << "automatic" << "text" << "okunamadı";
-    QTest::newRow("single site, wrong password") << "single" << "password" << "okunamadı";
-    QTest::newRow("single site, two entries") << "single" << "two" << "yedek dosyası değil";
-    QTest::newRow("entry that is not a database file") << "automatic" << "junkdb" << "veritabanı";
-    QTest::newRow("unexpected entry") << "automatic" << "unexpected" << "beklenmeyen";
-    QTest::newRow("folder climbing entry") << "automatic" << "climb" << "beklenmeyen";
-    QTest::newRow("duplicate base names") << "automatic" << "duplicate" << "beklenmeyen";
-    QTest::newRow("empty archive") << "automatic" << "empty" << "okunamadı";
-    QTest::newRow("all sites without the Gen archive") << "all" << "nogen" << "Gen";
-    QTest::newRow("Gen archive without SiteAna.mdb") << "all" << "halfgen" << "SiteAna.mdb";
-    QTest::newRow("missing archive") << "automatic" << "missing" << "bulunamadı";
+    QTest::newRow("damaged archive") << "automatic"
+                                     << "flip"
+                                     << "okunamadı";
+    QTest::newRow("truncated archive") << "automatic"
+                                       << "truncate"
+                                       << "okunamadı";
+    QTest::newRow("not a zip at all") << "automatic"
+                                      << "text"
+                                      << "okunamadı";
+    QTest::newRow("single site, wrong password") << "single"
+                                                 << "password"
+                                                 << "okunamadı";
+    QTest::newRow("single site, two entries") << "single"
+                                              << "two"
+                                              << "yedek dosyası değil";
+    QTest::newRow("entry that is not a database file") << "automatic"
+                                                       << "junkdb"
+                                                       << "veritabanı";
+    QTest::newRow("unexpected entry") << "automatic"
+                                      << "unexpected"
+                                      << "beklenmeyen";
+    QTest::newRow("folder climbing entry") << "automatic"
+                                           << "climb"
+                                           << "beklenmeyen";
+    QTest::newRow("duplicate base names") << "automatic"
+                                          << "duplicate"
+                                          << "beklenmeyen";
+    QTest::newRow("empty archive") << "automatic"
+                                   << "empty"
+                                   << "okunamadı";
+    QTest::newRow("all sites without the Gen archive") << "all"
+                                                       << "nogen"
+                                                       << "Gen";
+    QTest::newRow("Gen archive without SiteAna.mdb") << "all"
+                                                     << "halfgen"
+                                                     << "SiteAna.mdb";
+    QTest::newRow("missing archive") << "automatic"
+                                     << "missing"
+                                     << "bulunamadı";
 }
 
 void RestoreTest::refused()
@@ -233,7 +261,8 @@ void RestoreTest::refused()
     QVERIFY(liveFiles() == before);
     QVERIFY(!QFileInfo::exists(m_out.filePath("evil.txt")));
     QVERIFY(!QFileInfo::exists(m_folder->path() + "evil.txt"));
-    QVERIFY(QDir(m_folder->path()).entryList({".geriyukle-*"}, QDir::Dirs | QDir::Hidden).isEmpty());
+    QVERIFY(
+        QDir(m_folder->path()).entryList({".geriyukle-*"}, QDir::Dirs | QDir::Hidden).isEmpty());
     QCOMPARE(m_storage->siteCode(), QString("S1"));
     QCOMPARE(scalar(m_storage->ana(), "SELECT count(*) FROM siciltablo").toInt(), 2);
 }

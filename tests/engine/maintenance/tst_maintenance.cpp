@@ -5,12 +5,12 @@
 #include "storage/ProgramFolder.h"
 #include "storage/Sql.h"
 #include "storage/Storage.h"
+#include "storage/Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
-
 #include <memory>
 
 using namespace dalvira;
@@ -21,9 +21,9 @@ Q_DECLARE_METATYPE(DeletionMode)
 
 namespace {
 
-const QStringList kDataTables = {"siciltablo", "aiadataktar", "bulunmayan", "bankaaktar",
+const QStringList kDataTables = {"siciltablo", "aiadataktar", "bulunmayan",   "bankaaktar",
                                  "borcalacak", "firma",       "sicilcarihar", "isletgelir",
-                                 "isletgider", "gelirtur",    "gidertur",   "stoktur"};
+                                 "isletgider", "gelirtur",    "gidertur",     "stoktur"};
 const QStringList kCashTables = {"carihareket", "nakit", "resimnakit"};
 
 QByteArray bytesOf(const QString &path)
@@ -146,10 +146,13 @@ void MaintenanceTest::deletionIsAllOrNothing()
 void MaintenanceTest::makeFreeSpace()
 {
     const QString wide(4000, QChar(u'ş'));
-    for (int i = 0; i < 200; ++i) {
-        insert(m_storage->ana(), "siciltablo", {{"sicil_kodu", i}, {"aciklama1", wide}});
-        insert(m_storage->ana(), "kasa.nakit", {{"aciklama", wide}});
-    }
+    const Result r = runInTransaction(m_storage->ana(), [&] {
+        for (int i = 0; i < 200; ++i) {
+            insert(m_storage->ana(), "siciltablo", {{"sicil_kodu", i}, {"aciklama1", wide}});
+            insert(m_storage->ana(), "kasa.nakit", {{"aciklama", wide}});
+        }
+    });
+    QVERIFY(r.ok());
     exec(m_storage->ana(), "DELETE FROM siciltablo");
     exec(m_storage->ana(), "DELETE FROM kasa.nakit");
 }
@@ -165,7 +168,8 @@ void MaintenanceTest::compactionShrinksBothFiles()
     QVERIFY(QFileInfo(Storage::siteCashPath("S1")).size() < cash);
     // Still on the same site, both files usable.
     QCOMPARE(m_storage->siteCode(), QString("S1"));
-    QCOMPARE(scalar(m_storage->ana(), "SELECT firma_kodu FROM firmabilgi").toString(), QString("S1"));
+    QCOMPARE(scalar(m_storage->ana(), "SELECT firma_kodu FROM firmabilgi").toString(),
+             QString("S1"));
     QCOMPARE(count("nakit"), 0);
 }
 
@@ -194,8 +198,11 @@ void MaintenanceTest::flatCopySkipsExistingNumbers()
     const QByteArray photo("\x89PNG\r\n\x1a\n fotoğraf", 19);
     for (int n = 15; n >= 1; --n) // hid order is not number order
         insert(m_storage->ana(), "siciltablo",
-               {{"sicil_kodu", n}, {"adi", "Ayşe " + QString::number(n)}, {"soyadi", "O'Neil"},
-                {"aidattutar1", 125.5}, {"sahibi_foto", n == 12 ? QVariant(photo) : QVariant()}});
+               {{"sicil_kodu", n},
+                {"adi", "Ayşe " + QString::number(n)},
+                {"soyadi", "O'Neil"},
+                {"aidattutar1", 125.5},
+                {"sahibi_foto", n == 12 ? QVariant(photo) : QVariant()}});
     // The target already has flats 1 to 10.
     QVERIFY(m_storage->openOtherSite("S2").ok());
     for (int n = 1; n <= 10; ++n)
@@ -215,8 +222,9 @@ void MaintenanceTest::flatCopySkipsExistingNumbers()
     const QSqlDatabase target = m_storage->digerfirma();
     QCOMPARE(scalar(target, "SELECT count(*) FROM siciltablo").toInt(), 15);
     QCOMPARE(scalar(target, "SELECT count(*) FROM siciltablo WHERE adi = 'Eski'").toInt(), 10);
-    QCOMPARE(scalar(target, "SELECT sahibi_foto FROM siciltablo WHERE sicil_kodu = 12").toByteArray(),
-             photo);
+    QCOMPARE(
+        scalar(target, "SELECT sahibi_foto FROM siciltablo WHERE sicil_kodu = 12").toByteArray(),
+        photo);
     QCOMPARE(scalar(target, "SELECT soyadi FROM siciltablo WHERE sicil_kodu = 13").toString(),
              QString("O'Neil"));
     QCOMPARE(scalar(target, "SELECT aidattutar1 FROM siciltablo WHERE sicil_kodu = 11").toDouble(),
@@ -236,7 +244,8 @@ void MaintenanceTest::flatCopyRefusals_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message");
     QTest::newRow("empty code") << "" << flatcopy::emptyTargetMessage();
-    QTest::newRow("no such site") << "YOK" << "\"YOK\" Kodlu Site/Apartman mevcut değil?";
+    QTest::newRow("no such site") << "YOK"
+                                  << "\"YOK\" Kodlu Site/Apartman mevcut değil?";
     QTest::newRow("the open site") << "S1" << flatcopy::sameSiteMessage();
 }
 

@@ -27,7 +27,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <memory>
 
 using namespace dalvira;
@@ -148,8 +147,9 @@ void SiteListWindowTest::listSortsByClickedColumn()
     QCOMPARE(codesShown(), QStringList({"S2", "S1", "S3"})); // Ağaç, Deneme, Zeytin
     QCOMPARE(list()->sortDirection(), QString());
 
-    QTest::mouseClick(list()->grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                      QPoint(list()->grid()->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
+    QTest::mouseClick(
+        list()->grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+        QPoint(list()->grid()->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
     QCOMPARE(list()->sortDirection(), QString("ASC"));
     QCOMPARE(codesShown(), QStringList({"S1", "S2", "S3"}));
     list()->sortBy(0);
@@ -166,12 +166,24 @@ void SiteListWindowTest::search_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("found");
     // Rows by name: S2 Ağaç Evleri, S1 Deneme Sitesi, S3 Zeytin Apartmanı.
-    QTest::newRow("upper-case dotted İ") << "S2" << "SİTESİ" << "S1";
-    QTest::newRow("next after the current row") << "S2" << "e" << "S1";
-    QTest::newRow("wraps from the last row") << "S3" << "ağaç" << "S2";
-    QTest::newRow("dotless ı") << "S2" << "APARTMANI" << "S3";
-    QTest::newRow("only the current row matches") << "S1" << "deneme" << "S1";
-    QTest::newRow("nothing matches: stays") << "S3" << "yok böyle" << "S3";
+    QTest::newRow("upper-case dotted İ") << "S2"
+                                         << "SİTESİ"
+                                         << "S1";
+    QTest::newRow("next after the current row") << "S2"
+                                                << "e"
+                                                << "S1";
+    QTest::newRow("wraps from the last row") << "S3"
+                                             << "ağaç"
+                                             << "S2";
+    QTest::newRow("dotless ı") << "S2"
+                               << "APARTMANI"
+                               << "S3";
+    QTest::newRow("only the current row matches") << "S1"
+                                                  << "deneme"
+                                                  << "S1";
+    QTest::newRow("nothing matches: stays") << "S3"
+                                            << "yok böyle"
+                                            << "S3";
 }
 
 void SiteListWindowTest::search()
@@ -226,10 +238,10 @@ void SiteListWindowTest::deleteSite_data()
     QTest::newRow("No to the first question") << QList<A>{A::No} << false << false;
     QTest::newRow("Yes to 'kesmek istermisiniz'") << QList<A>{A::Yes, A::Yes} << false << false;
     QTest::newRow("No to 'devam etmek'") << QList<A>{A::Yes, A::No, A::No} << false << false;
-    QTest::newRow("deleted, cash file kept") << QList<A>{A::Yes, A::No, A::Yes, A::No} << true
-                                             << false;
-    QTest::newRow("deleted with its cash file") << QList<A>{A::Yes, A::No, A::Yes, A::Yes} << true
-                                                << true;
+    QTest::newRow("deleted, cash file kept")
+        << QList<A>{A::Yes, A::No, A::Yes, A::No} << true << false;
+    QTest::newRow("deleted with its cash file")
+        << QList<A>{A::Yes, A::No, A::Yes, A::Yes} << true << true;
 }
 
 void SiteListWindowTest::deleteSite()
@@ -261,12 +273,12 @@ void SiteListWindowTest::deletionCommands_data()
     QTest::addColumn<bool>("deleted");
     using A = Answer;
     QTest::newRow("H: Yes, No deletes") << "Tüm Kayıtları Sil" << QList<A>{A::Yes, A::No} << true;
-    QTest::newRow("E: Yes, No deletes") << "Üyeler Dışındaki Har. Sil" << QList<A>{A::Yes, A::No}
-                                        << true;
-    QTest::newRow("H: Yes to the last warning cancels") << "Tüm Kayıtları Sil"
-                                                        << QList<A>{A::Yes, A::Yes} << false;
-    QTest::newRow("E: Cancel to the first question") << "Üyeler Dışındaki Har. Sil"
-                                                     << QList<A>{A::Cancel} << false;
+    QTest::newRow("E: Yes, No deletes")
+        << "Üyeler Dışındaki Har. Sil" << QList<A>{A::Yes, A::No} << true;
+    QTest::newRow("H: Yes to the last warning cancels")
+        << "Tüm Kayıtları Sil" << QList<A>{A::Yes, A::Yes} << false;
+    QTest::newRow("E: Cancel to the first question")
+        << "Üyeler Dışındaki Har. Sil" << QList<A>{A::Cancel} << false;
 }
 
 void SiteListWindowTest::deletionCommands()
@@ -319,8 +331,9 @@ void SiteListWindowTest::flatCopyCommand()
 
     m_prompt->enqueue(Answer::Yes, flatcopy::targetQuestion("S1", "S2"));
     selectCode("S2");
-    QTest::mouseDClick(list()->grid()->viewport(), Qt::LeftButton, {},
-                       list()->grid()->visualRect(list()->grid()->currentIndex()).center());
+    const QPoint cell = list()->grid()->visualRect(list()->grid()->currentIndex()).center();
+    QTest::mousePress(list()->grid()->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(list()->grid()->viewport(), Qt::LeftButton, {}, cell);
     QVERIFY(!list()->isVisible());
     QCOMPARE(list()->mode(), SiteListWindow::Mode::ChooseSite);
     QCOMPARE(flatCount("S2"), 3);
