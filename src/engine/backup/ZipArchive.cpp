@@ -101,7 +101,7 @@ Result damaged(const QString &archive)
 }
 
 // Writes one archive into temporary; the entries' sums come back in written.
-Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written> *written,
+Result writeOne(const ArchivePlan &plan, const QString &temporary, QList<Written> *written,
                 BatchProgress *progress, int *position)
 {
     QuaZip zip(temporary);
@@ -110,14 +110,14 @@ Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written
     zip.setDataDescriptorWritingEnabled(false);
     zip.setUtf8Enabled(true);
     if (!zip.open(QuaZip::mdCreate))
-        return writeFailure(spec.path, QStringLiteral("dosya oluşturulamadı."));
+        return writeFailure(plan.path, QStringLiteral("dosya oluşturulamadı."));
 
     QSet<QString> names;
-    for (const QString &source : spec.files) {
+    for (const QString &source : plan.files) {
         const QString entry = QFileInfo(source).fileName();
         if (names.contains(entry.toLower())) {
             zip.close();
-            return writeFailure(spec.path,
+            return writeFailure(plan.path,
                                 QStringLiteral("\"%1\" iki kez yedeklenemez.").arg(entry));
         }
         names.insert(entry.toLower());
@@ -127,22 +127,22 @@ Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written
         QFile in(source);
         if (!in.open(QIODevice::ReadOnly)) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" okunamadı.").arg(shown(source)));
+            return writeFailure(plan.path, QStringLiteral("\"%1\" okunamadı.").arg(shown(source)));
         }
         auto lock = std::make_unique<ReadLock>(source);
         Written w;
         w.entry = entry;
         if (!fileCrc(in, &w.crc, &w.size) || !in.seek(0)) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" okunamadı.").arg(shown(source)));
+            return writeFailure(plan.path, QStringLiteral("\"%1\" okunamadı.").arg(shown(source)));
         }
         QuaZipFile out(&zip);
         const QuaZipNewInfo info(entry, source);
         if (!out.open(QIODevice::WriteOnly, info,
-                      spec.password.isEmpty() ? nullptr : spec.password.constData(), w.crc,
+                      plan.password.isEmpty() ? nullptr : plan.password.constData(), w.crc,
                       Z_DEFLATED, 9)) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" eklenemedi.").arg(entry));
+            return writeFailure(plan.path, QStringLiteral("\"%1\" eklenemedi.").arg(entry));
         }
         bool ok = true;
         QuaCrc32 check;
@@ -160,7 +160,7 @@ Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written
         ok = ok && out.getZipError() == ZIP_OK && check.value() == w.crc && total == w.size;
         if (!ok) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" eklenemedi.").arg(entry));
+            return writeFailure(plan.path, QStringLiteral("\"%1\" eklenemedi.").arg(entry));
         }
         written->append(w);
         if (progress)
@@ -168,28 +168,28 @@ Result writeOne(const ArchiveSpec &spec, const QString &temporary, QList<Written
     }
     zip.close();
     if (zip.getZipError() != ZIP_OK)
-        return writeFailure(spec.path, QStringLiteral("dosya kapatılamadı (disk dolu olabilir)."));
+        return writeFailure(plan.path, QStringLiteral("dosya kapatılamadı (disk dolu olabilir)."));
     return Result::success();
 }
 
 // Reads the archive back and compares every entry with what was written.
-Result checkWritten(const QString &temporary, const ArchiveSpec &spec,
+Result checkWritten(const QString &temporary, const ArchivePlan &plan,
                     const QList<Written> &written)
 {
     QStringList names;
-    if (Result r = verifyArchive(temporary, spec.password, &names); !r)
-        return writeFailure(spec.path, QStringLiteral("yazılan dosya doğrulanamadı."));
+    if (Result r = verifyArchive(temporary, plan.password, &names); !r)
+        return writeFailure(plan.path, QStringLiteral("yazılan dosya doğrulanamadı."));
     if (names.size() != written.size())
-        return writeFailure(spec.path, QStringLiteral("yazılan dosya doğrulanamadı."));
+        return writeFailure(plan.path, QStringLiteral("yazılan dosya doğrulanamadı."));
     QuaZip zip(temporary);
     if (!zip.open(QuaZip::mdUnzip))
-        return writeFailure(spec.path, QStringLiteral("yazılan dosya doğrulanamadı."));
+        return writeFailure(plan.path, QStringLiteral("yazılan dosya doğrulanamadı."));
     for (const Written &w : written) {
         QuaZipFileInfo64 info;
         if (!zip.setCurrentFile(w.entry) || !zip.getCurrentFileInfo(&info) || info.crc != w.crc ||
             qint64(info.uncompressedSize) != w.size) {
             zip.close();
-            return writeFailure(spec.path, QStringLiteral("\"%1\" doğrulanamadı.").arg(w.entry));
+            return writeFailure(plan.path, QStringLiteral("\"%1\" doğrulanamadı.").arg(w.entry));
         }
     }
     zip.close();
@@ -212,7 +212,7 @@ QString entryBaseName(const QString &entryName)
     return slash < 0 ? entryName : entryName.mid(slash + 1);
 }
 
-Result writeArchives(const QList<ArchiveSpec> &archives, BatchProgress *progress)
+Result writeArchives(const QList<ArchivePlan> &archives, BatchProgress *progress)
 {
     QStringList temporaries;
     const auto cleanUp = [&] {
@@ -220,28 +220,28 @@ Result writeArchives(const QList<ArchiveSpec> &archives, BatchProgress *progress
             QFile::remove(t);
     };
     int total = 0;
-    for (const ArchiveSpec &spec : archives)
-        total += int(spec.files.size());
+    for (const ArchivePlan &plan : archives)
+        total += int(plan.files.size());
     if (progress)
         progress->start(QStringLiteral("Bekleyin yedek alınıyor..."),
                         QStringLiteral("Yedeklenen dosya :"), total, false);
     int position = 0;
     Result result;
-    for (const ArchiveSpec &spec : archives) {
-        if (spec.files.isEmpty()) {
-            result = writeFailure(spec.path, QStringLiteral("yedeklenecek dosya bulunamadı."));
+    for (const ArchivePlan &plan : archives) {
+        if (plan.files.isEmpty()) {
+            result = writeFailure(plan.path, QStringLiteral("yedeklenecek dosya bulunamadı."));
             break;
         }
-        if (!QFileInfo(QFileInfo(spec.path).absolutePath()).isDir()) {
-            result = writeFailure(spec.path, QStringLiteral("klasör bulunamadı."));
+        if (!QFileInfo(QFileInfo(plan.path).absolutePath()).isDir()) {
+            result = writeFailure(plan.path, QStringLiteral("klasör bulunamadı."));
             break;
         }
-        const QString temporary = temporaryBeside(spec.path);
+        const QString temporary = temporaryBeside(plan.path);
         temporaries.append(temporary);
         QList<Written> written;
-        result = writeOne(spec, temporary, &written, progress, &position);
+        result = writeOne(plan, temporary, &written, progress, &position);
         if (result)
-            result = checkWritten(temporary, spec, written);
+            result = checkWritten(temporary, plan, written);
         if (!result)
             break;
     }

@@ -14,7 +14,7 @@ class BatchProgress;
 
 // One archive to write: the files go in under their base names (no folders), deflated at
 // level 9, with traditional zip encryption when password is not empty.
-struct ArchiveSpec
+struct ArchivePlan
 {
     QString path;
     QStringList files;
@@ -28,7 +28,7 @@ struct ArchiveSpec
 // Every source file is read under a shared lock (when it is a database), so a copy of the
 // program writing it meanwhile cannot give an archive of half-written pages.
 // progress, when given, steps once per file.
-Result writeArchives(const QList<ArchiveSpec> &archives, BatchProgress *progress = nullptr);
+Result writeArchives(const QList<ArchivePlan> &archives, BatchProgress *progress = nullptr);
 
 // Reads every entry of the archive back and checks its size and CRC; a wrong password or a
 // damaged archive fails. names gets the entry names.
