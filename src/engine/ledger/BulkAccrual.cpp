@@ -128,64 +128,42 @@ void loadFlats(const QSqlDatabase &db, const BulkAccrualRequest &request,
         throw OperationError(q.lastError().databaseText());
 }
 
-QVariant textOrNull(const QString &value)
-{
-    return value.isEmpty() ? QVariant() : QVariant(value);
-}
-
-// The movements of a batch go through one prepared statement: preparing tens of thousands of
-// identical inserts one by one costs more than writing them. The columns and their rules are
-// those of appendMovement for an ordinary debit.
+// The movements of a batch share everything but the flat's part, the date and the amount.
 class AccrualMovementInserter
 {
 public:
     AccrualMovementInserter(const QSqlDatabase &db, const BulkAccrualRequest &request,
                             qint64 batchId)
-        : m_query(db)
+        : m_writer(db)
     {
-        if (!m_query.prepare(QStringLiteral(
-                "INSERT INTO sicilcarihar (sicil_kodu, sicil_kayitno_id, adi_soyadi, "
-                "islem_tarihi, borc, para_cinsi, aidat_turu, aciklama, blok, dairesi, "
-                "dis_kapi_numarasi, daire_sahibi_adi_soyadi, oturan_adi_soyadi, aidat1id, "
-                "faiz_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0)")))
-            throw OperationError(m_query.lastError().databaseText());
-        const QString currency = request.currency.trimmed();
-        m_currency = currency.isEmpty() ? QString::fromLatin1(kHomeCurrency) : currency;
-        m_type = textOrNull(request.type.left(kTypeLength));
-        m_description = textOrNull(request.description);
-        m_batch = batchId;
+        m_movement.currency = request.currency;
+        m_movement.type = request.type;
+        m_movement.description = request.description;
+        m_movement.accrualBatch = batchId;
     }
 
     void startFlat(const AccrualFlat &flat)
     {
-        m_query.bindValue(0, flat.number);
-        m_query.bindValue(1, flat.hid > 0 ? QVariant(flat.hid) : QVariant());
-        m_query.bindValue(2, flat.holder);
-        m_query.bindValue(5, m_currency);
-        m_query.bindValue(6, m_type);
-        m_query.bindValue(7, m_description);
-        m_query.bindValue(8, textOrNull(flat.block));
-        m_query.bindValue(9, textOrNull(flat.flat));
-        m_query.bindValue(10, textOrNull(flat.door));
-        m_query.bindValue(11, textOrNull(flat.ownerName));
-        m_query.bindValue(12, textOrNull(flat.residentName));
-        m_query.bindValue(13, m_batch);
+        m_movement.flatNumber = flat.number;
+        m_movement.flatRecord = flat.hid;
+        m_movement.holder = flat.holder;
+        m_movement.block = flat.block;
+        m_movement.flat = flat.flat;
+        m_movement.outerDoor = flat.door;
+        m_movement.ownerName = flat.ownerName;
+        m_movement.residentName = flat.residentName;
     }
 
-    void write(const QString &isoDate, double debit)
+    void write(const QDate &date, double debit)
     {
-        m_query.bindValue(3, isoDate);
-        m_query.bindValue(4, debit > 0 ? QVariant(debit) : QVariant());
-        if (!m_query.exec())
-            throw OperationError(m_query.lastError().databaseText());
+        m_movement.date = date;
+        m_movement.debit = debit;
+        m_writer.append(m_movement);
     }
 
 private:
-    QSqlQuery m_query;
-    QString m_currency;
-    QVariant m_type;
-    QVariant m_description;
-    qint64 m_batch = 0;
+    MovementWriter m_writer;
+    LedgerMovement m_movement;
 };
 
 QString flatLabel(int number, const QString &block, const QString &flat)
@@ -339,9 +317,6 @@ Result transferBulkAccrual(const QSqlDatabase &db, const BulkAccrualRequest &req
     for (const Instalment &instalment : request.instalments)
         if (charged(instalment))
             plan.append(instalment);
-    QStringList dates;
-    for (const Instalment &instalment : plan)
-        dates << instalment.date.toString(QStringLiteral("yyyy-MM-dd"));
     const int decimals = unitDecimals(request.roundingDecimals);
 
     BulkAccrualOutcome result;
@@ -393,7 +368,7 @@ Result transferBulkAccrual(const QSqlDatabase &db, const BulkAccrualRequest &req
                         QStringLiteral("%1 numaralı dairenin borcu eksi çıkıyor; indirim oranını "
                                        "ve aidat bilgilerini kontrol ediniz! İşlem iptal edildi.")
                             .arg(f.number));
-                inserter.write(dates[k], charge);
+                inserter.write(plan[k].date, charge);
                 ++result.movements;
             }
             ++result.flats;

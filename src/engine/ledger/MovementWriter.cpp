@@ -3,6 +3,10 @@
 #include "common/Result.h"
 #include "storage/Sql.h"
 
+#include <QSqlError>
+#include <QStringList>
+#include <iterator>
+
 #include <cmath>
 
 namespace dalvira {
@@ -25,9 +29,46 @@ QVariant amountOrNull(double amount)
     return amount > 0 ? QVariant(amount) : QVariant();
 }
 
+// Every column of a movement, in the order of the prepared insert.
+constexpr const char *kColumns[] = {
+    "sicil_kodu", "sicil_kayitno_id",  "adi_soyadi",    "islem_tarihi",
+    "borc",       "alacak",            "para_cinsi",    "aidat_turu",
+    "aciklama",   "blok",              "dairesi",       "dis_kapi_numarasi",
+    "daire_sahibi_adi_soyadi",         "oturan_adi_soyadi",
+    "aidat1id",   "bankaid",           "nakitid",       "isletmegelirid",
+    "vadesi",     "faiz_id",           "son_faiz_tarih", "son_faiz",
+};
+
+QString insertStatement()
+{
+    QStringList columns;
+    QStringList marks;
+    for (const char *column : kColumns) {
+        columns << QLatin1String(column);
+        marks << QStringLiteral("?");
+    }
+    return QStringLiteral("INSERT INTO sicilcarihar (") + columns.join(QStringLiteral(", ")) +
+           QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+QVariant dateOrNull(const QDate &date)
+{
+    return date.isValid() ? QVariant(date.toString(QStringLiteral("yyyy-MM-dd"))) : QVariant();
+}
+
 } // namespace
 
-qint64 appendMovement(const QSqlDatabase &db, const LedgerMovement &m)
+MovementWriter::MovementWriter(const QSqlDatabase &db)
+    : m_query(db)
+{
+    if (!db.isOpen())
+        throw OperationError(
+            QStringLiteral("Veritabanı bağlantısı açık değil (%1).").arg(db.connectionName()));
+    if (!m_query.prepare(insertStatement()))
+        throw OperationError(m_query.lastError().databaseText());
+}
+
+qint64 MovementWriter::append(const LedgerMovement &m)
 {
     if (!m.date.isValid())
         throw OperationError(QStringLiteral("Hareket tarihi geçersiz! İşlem iptal edildi."));
@@ -38,38 +79,42 @@ qint64 appendMovement(const QSqlDatabase &db, const LedgerMovement &m)
             QStringLiteral("Bir harekette hem borç hem alacak olamaz! İşlem iptal edildi."));
 
     const QString currency = m.currency.trimmed();
-    ColumnValues values{
-        {QStringLiteral("sicil_kodu"), m.flatNumber},
-        {QStringLiteral("sicil_kayitno_id"), keyOrNull(m.flatRecord)},
-        {QStringLiteral("adi_soyadi"), m.holder},
-        {QStringLiteral("islem_tarihi"), m.date},
-        {QStringLiteral("borc"), amountOrNull(m.debit)},
-        {QStringLiteral("alacak"), amountOrNull(m.credit)},
-        {QStringLiteral("para_cinsi"),
-         currency.isEmpty() ? QString::fromLatin1(kHomeCurrency) : currency},
-        {QStringLiteral("aidat_turu"), textOrNull(m.type.left(kTypeLength))},
-        {QStringLiteral("aciklama"), textOrNull(m.description)},
-        {QStringLiteral("blok"), textOrNull(m.block)},
-        {QStringLiteral("dairesi"), textOrNull(m.flat)},
-        {QStringLiteral("dis_kapi_numarasi"), textOrNull(m.outerDoor)},
-        {QStringLiteral("daire_sahibi_adi_soyadi"), textOrNull(m.ownerName)},
-        {QStringLiteral("oturan_adi_soyadi"), textOrNull(m.residentName)},
-        {QStringLiteral("aidat1id"), keyOrNull(m.accrualBatch)},
-        {QStringLiteral("bankaid"), keyOrNull(m.bankList)},
-        {QStringLiteral("nakitid"), keyOrNull(m.sheetBatch)},
-        {QStringLiteral("isletmegelirid"), keyOrNull(m.incomeLine)},
-        {QStringLiteral("vadesi"), m.dueDate.isValid() ? QVariant(m.dueDate) : QVariant()},
+    const QVariant values[] = {
+        m.flatNumber,
+        keyOrNull(m.flatRecord),
+        m.holder.isNull() ? QString(QLatin1String("")) : m.holder,
+        dateOrNull(m.date),
+        amountOrNull(m.debit),
+        amountOrNull(m.credit),
+        currency.isEmpty() ? kHomeCurrency : currency,
+        textOrNull(m.type.left(kTypeLength)),
+        textOrNull(m.description),
+        textOrNull(m.block),
+        textOrNull(m.flat),
+        textOrNull(m.outerDoor),
+        textOrNull(m.ownerName),
+        textOrNull(m.residentName),
+        keyOrNull(m.accrualBatch),
+        keyOrNull(m.bankList),
+        keyOrNull(m.sheetBatch),
+        keyOrNull(m.incomeLine),
+        dateOrNull(m.dueDate),
+        // An interest movement carries its own date and amount as the last interest computed.
+        m.interest ? 2 : 0,
+        m.interest ? dateOrNull(m.date) : QVariant(),
+        m.interest ? QVariant(m.debit - m.credit) : QVariant(),
     };
-    if (m.interest) {
-        values.append({QStringLiteral("faiz_id"), 2});
-        values.append({QStringLiteral("son_faiz_tarih"), m.date});
-        values.append({QStringLiteral("son_faiz"), m.debit - m.credit});
-    } else {
-        values.append({QStringLiteral("faiz_id"), 0});
-        values.append({QStringLiteral("son_faiz_tarih"), QVariant()});
-        values.append({QStringLiteral("son_faiz"), QVariant()});
-    }
-    return insert(db, QStringLiteral("sicilcarihar"), values);
+    static_assert(std::size(values) == std::size(kColumns));
+    for (int i = 0; i < int(std::size(values)); ++i)
+        m_query.bindValue(i, values[i]);
+    if (!m_query.exec())
+        throw OperationError(m_query.lastError().databaseText());
+    return m_query.lastInsertId().toLongLong();
+}
+
+qint64 appendMovement(const QSqlDatabase &db, const LedgerMovement &movement)
+{
+    return MovementWriter(db).append(movement);
 }
 
 } // namespace dalvira

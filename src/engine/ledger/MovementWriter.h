@@ -1,7 +1,10 @@
 #pragma once
 
+#include "book/ChoiceEntries.h"
+
 #include <QDate>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 
 namespace dalvira {
@@ -44,7 +47,6 @@ struct LedgerMovement
     QDate dueDate;           // vadesi (cash entries); invalid leaves it empty
 };
 
-inline constexpr const char *kHomeCurrency = "TL";
 // aidat_turu holds this many characters; the statement's type filter compares that many.
 inline constexpr int kTypeLength = 15;
 
@@ -52,5 +54,18 @@ inline constexpr int kTypeLength = 15;
 // enclosing transaction rolls back) when the movement breaks the ledger's rules: no valid date,
 // a negative or non-finite amount, or a charge and a payment in the same movement.
 qint64 appendMovement(const QSqlDatabase &db, const LedgerMovement &movement);
+
+// The same writer for many movements in a row (a batch inside one transaction): the insert is
+// prepared once, which is most of the cost of a single movement.
+class MovementWriter
+{
+public:
+    explicit MovementWriter(const QSqlDatabase &db); // throws OperationError
+    // As appendMovement.
+    qint64 append(const LedgerMovement &movement);
+
+private:
+    QSqlQuery m_query;
+};
 
 } // namespace dalvira

@@ -164,7 +164,7 @@ SingleEntry::Checked SingleEntry::check(const SingleEntryInput &input) const
     plan.debit = debit;
     plan.credit = credit;
     plan.description = input.description;
-    plan.currency = input.currency.trimmed().isEmpty() ? QString::fromLatin1(kHomeCurrency)
+    plan.currency = input.currency.trimmed().isEmpty() ? kHomeCurrency
                                                        : input.currency.trimmed();
     plan.type = input.type;
     plan.paymentMethod = input.paymentMethod;
@@ -208,7 +208,7 @@ Result SingleEntry::save(const SingleEntryPlan &plan, SingleEntrySaved *saved) c
         // Inside the transaction, so no other writer can take the same receipt number.
         keys.receipt = nextReceiptNumber();
         const QString currency =
-            m.currency.isEmpty() ? QString::fromLatin1(kHomeCurrency) : m.currency;
+            m.currency.isEmpty() ? kHomeCurrency : m.currency;
         keys.incomeLine =
             insert(m_db, QStringLiteral("isletgelir"),
                    {
