@@ -95,4 +95,26 @@ FlatStatementRequest flatStatementRequest(const FlatListRow &row, FlatStatementR
     return request;
 }
 
+FlatStatementRequest flatStatementRequest(const FlatRecord &flat, FlatStatementRequest::Kind kind)
+{
+    using Kind = FlatStatementRequest::Kind;
+    FlatStatementRequest request;
+    request.kind = kind;
+    request.allTypesAndCurrencies =
+        kind == Kind::Owner || kind == Kind::Resident || kind == Kind::WholeFlat;
+    if (kind == Kind::WholeFlat) {
+        request.wholeFlat = true;
+        request.flatNumber = flat.number();
+        request.title = QStringLiteral("Tüm Daireye Ait Hareketler");
+        return request;
+    }
+    const AccountHolder holder = kind == Kind::Owner      ? AccountHolder::Owner
+                                 : kind == Kind::Resident ? AccountHolder::Resident
+                                 : kind == Kind::FormerOwner ? AccountHolder::FormerOwner
+                                                             : AccountHolder::FormerResident;
+    request.holder = holderName(flat, holder);
+    request.title = request.holder;
+    return request;
+}
+
 } // namespace dalvira

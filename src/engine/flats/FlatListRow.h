@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flats/FlatRecord.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -85,8 +87,13 @@ struct FlatStatementRequest
     QString holder;      // the holder text (one-holder kinds)
     QVariant flatNumber; // sicil_kodu (whole flat)
     QString title;       // the statement's title line
+    // The flat record's owner, resident and whole-flat commands start the statement on every
+    // type and currency ("Hepsi"); the others keep its filters.
+    bool allTypesAndCurrencies = false;
 };
 
 FlatStatementRequest flatStatementRequest(const FlatListRow &row, FlatStatementRequest::Kind kind);
+// The same for the flat shown on the flat record screen.
+FlatStatementRequest flatStatementRequest(const FlatRecord &flat, FlatStatementRequest::Kind kind);
 
 } // namespace dalvira

@@ -334,8 +334,11 @@ QWidget *FlatRecordWindow::buildFormerPage()
                                    QStringLiteral("Dairede Önceki Oturan Borcuna Bak")}) {
         auto *b = new QPushButton(caption);
         b->setAutoDefault(false);
-        // The account statement comes with its own screen; until then these stay off.
-        b->setEnabled(false);
+        b->setEnabled(false); // until a statement handler is set
+        const auto kind = caption.startsWith(QStringLiteral("Önceki"))
+                              ? FlatStatementRequest::Kind::FormerOwner
+                              : FlatStatementRequest::Kind::FormerResident;
+        connect(b, &QPushButton::clicked, this, [this, kind] { openStatement(kind); });
         m_buttons.insert(caption, b);
         grid->addWidget(b, row, caption.startsWith(QStringLiteral("Önceki")) ? 1 : 2);
     }
@@ -409,9 +412,16 @@ QWidget *FlatRecordWindow::buildCommands()
     add(QStringLiteral("Kaydet"), [this] { save(); });
     add(QStringLiteral("İşlemden Vazgeç"), [this] { cancelChange(); });
     column->addSpacing(8);
-    add(QStringLiteral("Dairenin Tüm Borcuna Bak"), {});
-    add(QStringLiteral("Daire Sahibi Borcuna Bak"), {});
-    add(QStringLiteral("Dairede Oturan Borcuna Bak"), {});
+    using Kind = FlatStatementRequest::Kind;
+    const std::pair<const char16_t *, Kind> statements[] = {
+        {u"Dairenin Tüm Borcuna Bak", Kind::WholeFlat},
+        {u"Daire Sahibi Borcuna Bak", Kind::Owner},
+        {u"Dairede Oturan Borcuna Bak", Kind::Resident},
+    };
+    for (const auto &[caption, kind] : statements) {
+        add(QString::fromUtf16(caption), [this, kind = kind] { openStatement(kind); });
+        m_buttons.value(QString::fromUtf16(caption))->setEnabled(false); // until a handler is set
+    }
     column->addSpacing(8);
     add(QStringLiteral("Daire Listesi"), [this] { showFlatList(); });
     add(QStringLiteral("Hızlı Giriş"), {});

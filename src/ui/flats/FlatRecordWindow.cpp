@@ -396,6 +396,24 @@ QString FlatRecordWindow::nextSortDirection()
     return m_ownSortDirection;
 }
 
+void FlatRecordWindow::openStatement(FlatStatementRequest::Kind kind)
+{
+    // The stored flat: a change not saved yet has no movements of its own.
+    if (!m_statement || m_flat.number() == 0)
+        return;
+    m_statement(flatStatementRequest(m_flat, kind));
+}
+
+void FlatRecordWindow::setStatementHandler(
+    std::function<void(const FlatStatementRequest &)> handler)
+{
+    m_statement = std::move(handler);
+    for (const char16_t *caption :
+         {u"Dairenin Tüm Borcuna Bak", u"Daire Sahibi Borcuna Bak", u"Dairede Oturan Borcuna Bak",
+          u"Önceki Daire Sahibi Borcuna Bak", u"Dairede Önceki Oturan Borcuna Bak"})
+        m_buttons.value(QString::fromUtf16(caption))->setEnabled(bool(m_statement));
+}
+
 void FlatRecordWindow::sortByColumn(int column)
 {
     const auto &columns = FlatRecordGridModel::gridColumns();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "flats/FlatListRow.h"
 #include "flats/FlatRecord.h"
 #include "flats/FlatRegister.h"
 
 #include <QHash>
 #include <QLabel>
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -71,6 +73,10 @@ public:
     void showFlatList();                    // "Daire Listesi"
     void closeScreen();                     // "Kapat"
     void sortByColumn(int column);          // a click on a column title of the list
+    // "Dairenin Tüm Borcuna Bak" and the four "... Borcuna Bak" of the flat's people.
+    void openStatement(FlatStatementRequest::Kind kind);
+    // Opens the account statement; without it the five statement buttons are disabled.
+    void setStatementHandler(std::function<void(const FlatStatementRequest &)> handler);
     // Loads a picture file into a photo column (a double click on a photo, after the file
     // dialog); false when refused.
     bool loadPhoto(const QString &column, const QString &filePath);
@@ -141,6 +147,7 @@ private:
 
     AppContext &m_app;
     FlatRecord m_flat;
+    std::function<void(const FlatStatementRequest &)> m_statement;
     State m_state = State::Browse;
     bool m_loading = false;
 

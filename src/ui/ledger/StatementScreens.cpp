@@ -2,6 +2,7 @@
 
 #include "flats/FlatListScreens.h"
 #include "flats/FlatListWindow.h"
+#include "flats/FlatRecordWindow.h"
 #include "ledger/StatementMail.h"
 #include "session/AppContext.h"
 #include "session/MainMenu.h"
@@ -14,15 +15,22 @@ void registerStatementScreens(AppContext &app)
     removeStatementMailAttachment();
     app.screens().registerScreen(StatementWindow::kScreenName,
                                  [&app] { return new StatementWindow(app); });
+    const auto handler = [&app](const FlatStatementRequest &request) {
+        StatementOpening opening;
+        opening.selection = request.wholeFlat
+                                ? StatementSelection::wholeFlat(request.flatNumber.toInt())
+                                : StatementSelection::ofHolder(request.holder);
+        if (request.allTypesAndCurrencies)
+            opening.currency = opening.type = QString::fromLatin1(kAllChoice);
+        openStatement(app, opening);
+    };
     if (app.screens().isRegistered(FlatListWindow::kScreenName)) {
-        if (FlatListWindow *list = flatListWindow(app)) {
-            list->setStatementHandler([&app](const FlatStatementRequest &request) {
-                if (request.wholeFlat)
-                    openFlatStatement(app, request.flatNumber.toInt());
-                else
-                    openHolderStatement(app, request.holder);
-            });
-        }
+        if (FlatListWindow *list = flatListWindow(app))
+            list->setStatementHandler(handler);
+    }
+    if (app.screens().isRegistered(FlatRecordWindow::kScreenName)) {
+        if (auto *record = app.screens().screen<FlatRecordWindow>(FlatRecordWindow::kScreenName))
+            record->setStatementHandler(handler);
     }
 }
 
