@@ -1,5 +1,6 @@
 // The balance list screen: the menu command, the kind choices and role, "Sadece Borçlular",
 // grand totals, search, and the statement and payment hooks a row calls.
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "balances/BalanceListModel.h"
 #include "balances/BalanceListWindow.h"
@@ -30,9 +31,9 @@ class BalanceListWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
     BalanceListWindow *m_window = nullptr;
     QList<StatementRequest> m_statements;
     QList<PaymentEntryRequest> m_payments;
@@ -64,17 +65,11 @@ private:
 private slots:
     void init()
     {
-        m_folder = std::make_unique<test::TempProgramFolder>();
-        QVERIFY(m_folder->isValid());
-        setProgramFolder(m_folder->path());
-        m_prompt = std::make_unique<ScriptedPrompt>();
-        m_app = std::make_unique<AppContext>(m_prompt.get());
-        QVERIFY(m_app->storage().open().ok());
-        SiteRecord site;
-        site.set("firma_kodu", QStringLiteral("S1"));
-        site.set("firma_unvani_1", QStringLiteral("Deneme Sitesi"));
-        QVERIFY(SiteDirectory(m_app->storage()).createSite(site).ok());
-        QVERIFY(m_app->session().enterSite(QStringLiteral("S1")));
+        m_program = std::make_unique<test::ScreenTestProgram>();
+        const QString failed = m_program->start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        m_app = &m_program->app();
+        m_prompt = &m_program->prompt();
 
         const QSqlDatabase db = m_app->storage().ana();
         insert(db, "siciltablo",
@@ -110,9 +105,9 @@ private slots:
 
     void cleanup()
     {
-        m_app.reset();
-        m_prompt.reset();
-        m_folder.reset();
+        const QString problems = m_program->promptProblems();
+        m_program.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void menuCommandBuildsTheFlatList()

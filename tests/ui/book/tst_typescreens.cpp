@@ -1,5 +1,6 @@
 // The transaction types screen: typing and storing types, the lists of other screens that
 // IslemTuruAyarla refills, and the picker writing a choice back into its caller.
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "book/ReferenceScreens.h"
 #include "book/TransactionTypes.h"
@@ -47,9 +48,9 @@ class TypeScreensTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    ScriptedPrompt m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
 
     TransactionTypesWindow *window()
     {
@@ -88,25 +89,19 @@ private:
 private slots:
     void init()
     {
-        m_folder = std::make_unique<test::TempProgramFolder>();
-        QVERIFY(m_folder->isValid());
-        setProgramFolder(m_folder->path());
-        m_prompt.clear();
-        m_app = std::make_unique<AppContext>(&m_prompt);
-        QVERIFY(m_app->storage().open());
-        SiteRecord site;
-        site.set("firma_kodu", QStringLiteral("S1"));
-        site.set("firma_unvani_1", QStringLiteral("Deneme Sitesi"));
-        QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
-        QVERIFY(m_app->session().enterSite(QStringLiteral("S1")));
+        m_program = std::make_unique<test::ScreenTestProgram>();
+        const QString failed = m_program->start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        m_app = &m_program->app();
+        m_prompt = &m_program->prompt();
         m_app->registerSessionScreens();
         registerReferenceScreens(*m_app);
     }
     void cleanup()
     {
-        QVERIFY2(!m_prompt.unexpected(), qPrintable(m_prompt.problems()));
-        m_app.reset();
-        m_folder.reset();
+        const QString problems = m_program->promptProblems();
+        m_program.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void addedTypeAppearsInRegisteredLists()
@@ -227,15 +222,15 @@ private slots:
                            "sonrası değiştirilen \"") +
             Side +
             QStringLiteral(" İşlem Türüne\" geri dönülemeyecektir.\n\r\n\rDevam edilsin mi?");
-        m_prompt.enqueue(Answer::No);
+        m_prompt->enqueue(Answer::No);
         click(QStringLiteral("SEÇ"));
-        QCOMPARE(m_prompt.shown().last().text, question);
-        QCOMPARE(m_prompt.shown().last().caption, QStringLiteral("Tolvek Dalvira Programı"));
+        QCOMPARE(m_prompt->shown().last().text, question);
+        QCOMPARE(m_prompt->shown().last().caption, QStringLiteral("Tolvek Dalvira Programı"));
         QVERIFY(accepted.isEmpty());
         QVERIFY(window()->isVisible());
         QCOMPARE(m_app->session().typePickerCaller, tag);
 
-        m_prompt.enqueue(Answer::Yes);
+        m_prompt->enqueue(Answer::Yes);
         click(QStringLiteral("SEÇ"));
         QCOMPARE(accepted, QStringList{QStringLiteral("Yeni Tür")});
         QVERIFY(!window()->isVisible());
@@ -253,7 +248,7 @@ private slots:
         addType(QStringLiteral("1"), QStringLiteral("Aidat"));
         showTypePicker(*m_app, QStringLiteral("carihareketdeg"));
         click(QStringLiteral("SEÇ"));
-        QCOMPARE(m_prompt.lastText(), QStringLiteral("Hareket seçilmemiş."));
+        QCOMPARE(m_prompt->lastText(), QStringLiteral("Hareket seçilmemiş."));
         QVERIFY(window()->isVisible());
         QCOMPARE(m_app->session().typePickerCaller, QStringLiteral("carihareketdeg"));
     }
@@ -271,13 +266,13 @@ private slots:
 
         const QString question =
             QStringLiteral("\"01\" kodlu \"Ali'nin Aidatı\" adlı gelir silinecektir. Eminmisiniz?");
-        m_prompt.enqueue(Answer::Cancel, question);
+        m_prompt->enqueue(Answer::Cancel, question);
         click(QStringLiteral("SİL"));
         QCOMPARE(window()->typeList()->rowCount(), 2);
 
-        m_prompt.enqueue(Answer::Yes, question);
+        m_prompt->enqueue(Answer::Yes, question);
         click(QStringLiteral("SİL"));
-        QCOMPARE(m_prompt.shown().last().caption, QStringLiteral("Tolvek Dalvira"));
+        QCOMPARE(m_prompt->shown().last().caption, QStringLiteral("Tolvek Dalvira"));
         QCOMPARE(window()->typeList()->rowCount(), 1);
         QCOMPARE(window()->nameField()->text(), QStringLiteral("Yakıt"));
         QCOMPARE(entries(&list), QStringList{QStringLiteral("Yakıt")});
@@ -297,13 +292,13 @@ private slots:
         window()->nameField()->selectAll();
         typeText(window()->nameField(), QStringLiteral("Aidat Geliri"));
 
-        m_prompt.enqueue(Answer::No, QStringLiteral("\"Aidat\" işlem türü 1 kayıtta"));
+        m_prompt->enqueue(Answer::No, QStringLiteral("\"Aidat\" işlem türü 1 kayıtta"));
         click(QStringLiteral("SAKLA"));
         QCOMPARE(TransactionTypes(m_app->storage().ana()).names(), QStringList{"Aidat"});
         QVERIFY(window()->hasPendingChange());
         QCOMPARE(window()->nameField()->text(), QStringLiteral("Aidat Geliri"));
 
-        m_prompt.enqueue(Answer::Yes, QStringLiteral("\"Aidat\" işlem türü 1 kayıtta"));
+        m_prompt->enqueue(Answer::Yes, QStringLiteral("\"Aidat\" işlem türü 1 kayıtta"));
         click(QStringLiteral("KAPAT"));
         QCOMPARE(TransactionTypes(m_app->storage().ana()).names(), QStringList{"Aidat Geliri"});
         QVERIFY(!window()->isVisible());
@@ -346,10 +341,10 @@ private slots:
         insert(db, QStringLiteral("sicilcarihar"), {{QStringLiteral("aidat_turu"), QVariant()}});
         insert(db, QStringLiteral("sicilcarihar"),
                {{QStringLiteral("aidat_turu"), QStringLiteral("Yakıt")}});
-        m_prompt.enqueue(Answer::Yes,
-                         TransactionTypesWindow::fillQuestion(QStringLiteral("Aidat")));
+        m_prompt->enqueue(Answer::Yes,
+                          TransactionTypesWindow::fillQuestion(QStringLiteral("Aidat")));
         window()->listMenu()->actions().first()->trigger();
-        QCOMPARE(m_prompt.shown().last().text,
+        QCOMPARE(m_prompt->shown().last().text,
                  QStringLiteral("Bu işlem \"Gelir Türü\" olmayan işlemlere gelir türü olarak\n\r"
                                 "Aidat\n\rgelir türünü aktaracaktır. Aktarım yapıldıktan sonra "
                                 "\n\rgeri dönülmesi mümkün OLMAYACAKTIR.Aktarma işlemi "

@@ -1,6 +1,7 @@
 // The flat list screen: finding a flat by a Turkish search and picking it into a caller, the
 // modes by caller tag, sorting by a column title, the grid's Enter, closing, printing,
 // exporting and the main-menu command.
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "common/ScriptedPrompt.h"
 #include "flats/FlatListModel.h"
@@ -52,9 +53,9 @@ class FlatListWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
     FlatListWindow *m_list = nullptr;
     qint64 m_hidIsik = 0;
 
@@ -73,17 +74,11 @@ private:
 private slots:
     void init()
     {
-        m_folder = std::make_unique<test::TempProgramFolder>();
-        QVERIFY(m_folder->isValid());
-        setProgramFolder(m_folder->path());
-        m_prompt = std::make_unique<ScriptedPrompt>();
-        m_app = std::make_unique<AppContext>(m_prompt.get());
-        QVERIFY(m_app->storage().open());
-        SiteRecord site;
-        site.set("firma_kodu", "S1");
-        site.set("firma_unvani_1", "Deneme Sitesi");
-        QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
-        QVERIFY(m_app->session().enterSite("S1"));
+        m_program = std::make_unique<test::ScreenTestProgram>();
+        const QString failed = m_program->start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        m_app = &m_program->app();
+        m_prompt = &m_program->prompt();
         m_app->registerSessionScreens();
         registerFlatListScreens(*m_app);
         m_list = flatListWindow(*m_app);
@@ -94,11 +89,10 @@ private slots:
 
     void cleanup()
     {
-        QVERIFY2(!m_prompt->unexpected(), qPrintable(m_prompt->problems()));
         m_list = nullptr;
-        m_app.reset();
-        m_prompt.reset();
-        m_folder.reset();
+        const QString problems = m_program->promptProblems();
+        m_program.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void addFixture()

@@ -1,3 +1,4 @@
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "common/AmountEdit.h"
 #include "common/DateEdit.h"
@@ -53,32 +54,26 @@ private:
     FlatRecordWindow *window();
     qint64 addFlat(int number, const QString &first, const QString &last);
 
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
 };
 
 void FlatRecordWindowTest::init()
 {
-    m_folder = std::make_unique<test::TempProgramFolder>();
-    setProgramFolder(m_folder->path());
-    m_prompt = std::make_unique<ScriptedPrompt>();
-    m_app = std::make_unique<AppContext>(m_prompt.get());
-    QVERIFY(m_app->storage().open());
-    SiteRecord site;
-    site.set("firma_kodu", QStringLiteral("S1"));
-    site.set("firma_unvani_1", QStringLiteral("Deneme Sitesi"));
-    QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
-    QVERIFY(m_app->session().enterSite(QStringLiteral("S1")));
+    m_program = std::make_unique<test::ScreenTestProgram>();
+    const QString failed = m_program->start();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_app = &m_program->app();
+    m_prompt = &m_program->prompt();
     registerFlatRecordScreens(*m_app);
 }
 
 void FlatRecordWindowTest::cleanup()
 {
-    QVERIFY2(!m_prompt->unexpected(), qPrintable(m_prompt->problems()));
-    m_app.reset();
-    m_prompt.reset();
-    m_folder.reset();
+    const QString problems = m_program->promptProblems();
+    m_program.reset();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems));
 }
 
 FlatRecordWindow *FlatRecordWindowTest::window()

@@ -1,5 +1,6 @@
 // The bulk dues accrual screen: building a plan, transferring it through the question and the
 // wait window, the batch list with its sorting, undoing a batch, and the restrictions.
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "book/ReferenceScreens.h"
 #include "common/AmountEdit.h"
@@ -69,22 +70,18 @@ private:
     int count(const QString &sql) { return scalar(m_app->storage().ana(), sql).toInt(); }
     void fillPlan(const QString &total, const QString &start, const QString &instalments);
 
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    ScriptedPrompt m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
 };
 
 void BulkAccrualWindowTest::init()
 {
-    m_folder = std::make_unique<test::TempProgramFolder>();
-    setProgramFolder(m_folder->path());
-    m_prompt.clear();
-    m_app = std::make_unique<AppContext>(&m_prompt);
-    QVERIFY(m_app->storage().open());
-    SiteRecord site;
-    site.set("firma_kodu", "S1");
-    site.set("firma_unvani_1", "Deneme Sitesi");
-    QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
+    m_program = std::make_unique<test::ScreenTestProgram>();
+    const QString failed = m_program->start(test::ScreenTestProgram::testSite(), false);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_app = &m_program->app();
+    m_prompt = &m_program->prompt();
     registerReferenceScreens(*m_app);
     registerFlatListScreens(*m_app);
     registerBulkAccrualScreens(*m_app);
@@ -119,9 +116,9 @@ void BulkAccrualWindowTest::init()
 
 void BulkAccrualWindowTest::cleanup()
 {
-    m_app.reset();
-    m_folder.reset();
-    QVERIFY2(!m_prompt.unexpected(), qPrintable(m_prompt.problems()));
+    const QString problems = m_program->promptProblems();
+    m_program.reset();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems));
 }
 
 QPushButton *BulkAccrualWindowTest::button(const QString &startsWith)
@@ -172,7 +169,7 @@ void BulkAccrualWindowTest::buildsThePlan()
     // Without a total nothing is built and the user is told why.
     window()->totalEdit()->clear();
     QTest::mouseClick(button("ÖDEME PLANI OLUŞTUR"), Qt::LeftButton);
-    QCOMPARE(m_prompt.lastText(), QStringLiteral("İşlem Tutarı Girmelisiniz!"));
+    QCOMPARE(m_prompt->lastText(), QStringLiteral("İşlem Tutarı Girmelisiniz!"));
     QVERIFY(window()->instalmentDateEdit(0)->isBlank());
 }
 
@@ -183,7 +180,7 @@ void BulkAccrualWindowTest::transferChargesTheFlatsAndListsTheBatch()
     // "Yuvarlaması" starts at 0 (whole lira); kuruş are kept with 2.
     window()->roundingEdit()->setText("2");
     window()->typeBox()->setCurrentText("Aidat Ödemeleri");
-    m_prompt.enqueue(Answer::Yes, "Aidat aktarım işlemi yapılacaktır.");
+    m_prompt->enqueue(Answer::Yes, "Aidat aktarım işlemi yapılacaktır.");
     QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
 
     // Flat 3 has no resident: it is skipped and listed.
@@ -192,7 +189,7 @@ void BulkAccrualWindowTest::transferChargesTheFlatsAndListsTheBatch()
                    "aidat_turu = 'Aidat Ödemeleri' AND para_cinsi = 'TL' AND "
                    "aciklama = 'Ocak-Mart aidatı'"),
              6);
-    QVERIFY(m_prompt.lastText().contains("3 (Blok: B, Daire: 3)"));
+    QVERIFY(m_prompt->lastText().contains("3 (Blok: B, Daire: 3)"));
     QCOMPARE(window()->totalEdit()->value(), 99.99);
     QCOMPARE(window()->countBox()->currentText(), QStringLiteral("3"));
     QVERIFY(window()->instalmentDateEdit(0)->isBlank());
@@ -210,7 +207,7 @@ void BulkAccrualWindowTest::transferChargesTheFlatsAndListsTheBatch()
 void BulkAccrualWindowTest::noAnswerWritesNothing()
 {
     fillPlan("300", "15.01.2024", "3");
-    m_prompt.enqueue(Answer::Cancel);
+    m_prompt->enqueue(Answer::Cancel);
     QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 0);
     QCOMPARE(count("SELECT COUNT(*) FROM aiadataktar"), 0);
@@ -221,7 +218,7 @@ void BulkAccrualWindowTest::emptyPlanIsRefused()
 {
     window()->instalmentAmountEdit(0)->setValue(50);
     QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
-    QCOMPARE(m_prompt.lastText(),
+    QCOMPARE(m_prompt->lastText(),
              QStringLiteral("Taksit tutarları veya tarihleri girilmemiş! İşlem iptal edildi."));
     QCOMPARE(count("SELECT COUNT(*) FROM aiadataktar"), 0);
 }
@@ -244,7 +241,7 @@ void BulkAccrualWindowTest::pickedFlatRestrictsTheTransfer()
     window()->methodButton(AccrualMethod::Fixed)->setChecked(true);
     window()->instalmentDateEdit(0)->setDate(QDate(2024, 6, 1));
     window()->instalmentAmountEdit(0)->setValue(1234.56);
-    m_prompt.enqueue(Answer::Yes);
+    m_prompt->enqueue(Answer::Yes);
     QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 2);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar WHERE borc = 1235 AND blok = 'B' AND "
@@ -256,7 +253,7 @@ void BulkAccrualWindowTest::undoRemovesTheSelectedBatch()
 {
     for (const QString &start : {QStringLiteral("15.01.2024"), QStringLiteral("15.02.2024")}) {
         fillPlan("200", start, "2");
-        m_prompt.enqueue(Answer::Yes);
+        m_prompt->enqueue(Answer::Yes);
         QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
     }
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 8);
@@ -264,11 +261,11 @@ void BulkAccrualWindowTest::undoRemovesTheSelectedBatch()
     QCOMPARE(view->model()->rowCount(), 2);
     // Newest first date first: row 1 is the January batch.
     view->setCurrentIndex(view->model()->index(1, 0));
-    m_prompt.enqueue(Answer::No);
+    m_prompt->enqueue(Answer::No);
     QTest::mouseClick(button("ÖNCEDEN AKTARILMIŞ SEÇİLİ"), Qt::LeftButton);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 8);
 
-    m_prompt.enqueue(Answer::Yes, "Aidat aktarım kayıtlarını silmek istediğinize eminmisiniz?");
+    m_prompt->enqueue(Answer::Yes, "Aidat aktarım kayıtlarını silmek istediğinize eminmisiniz?");
     QTest::mouseClick(button("ÖNCEDEN AKTARILMIŞ SEÇİLİ"), Qt::LeftButton);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 4);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar WHERE islem_tarihi < '2024-02-01'"), 0);
@@ -282,7 +279,7 @@ void BulkAccrualWindowTest::headerClicksSortTheBatches()
         {"300", "15.03.2024"}, {"100", "15.01.2024"}, {"200", "15.05.2024"}};
     for (const auto &[total, start] : plans) {
         fillPlan(total, start, "1");
-        m_prompt.enqueue(Answer::Yes);
+        m_prompt->enqueue(Answer::Yes);
         QTest::mouseClick(button("ÖDEME PLANINI AİDAT BORCU  OLARAK"), Qt::LeftButton);
     }
     const QAbstractItemModel *model = window()->batchView()->model();

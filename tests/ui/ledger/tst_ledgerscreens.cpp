@@ -2,6 +2,7 @@
 // on every screen that reads the ledger, and the flat record's statement buttons open the right
 // account with the right filters.
 
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "balances/BalanceListColumns.h"
 #include "balances/BalanceListModel.h"
@@ -25,9 +26,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -53,24 +54,19 @@ private:
     QList<int> balanceRows(const QHash<QString, QString> &cells) const;
     QString balanceCell(int row, const QString &caption) const;
 
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
     qint64 m_hid = 0;
 };
 
 void LedgerScreensTest::init()
 {
-    m_folder = std::make_unique<test::TempProgramFolder>();
-    setProgramFolder(m_folder->path());
-    m_prompt = std::make_unique<ScriptedPrompt>();
-    m_app = std::make_unique<AppContext>(m_prompt.get());
-    QVERIFY(m_app->storage().open());
-    SiteRecord site;
-    site.set("firma_kodu", QStringLiteral("S1"));
-    site.set("firma_unvani_1", QStringLiteral("Deneme Sitesi"));
-    QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
-    QVERIFY(m_app->session().enterSite(QStringLiteral("S1")));
+    m_program = std::make_unique<test::ScreenTestProgram>();
+    const QString failed = m_program->start();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_app = &m_program->app();
+    m_prompt = &m_program->prompt();
 
     const QSqlDatabase db = m_app->storage().ana();
     insert(db, QStringLiteral("gelirtur"), {{"kodu", "01"}, {"adi", QStringLiteral("Aidat")}});
@@ -112,10 +108,9 @@ void LedgerScreensTest::init()
 
 void LedgerScreensTest::cleanup()
 {
-    QVERIFY2(!m_prompt->unexpected(), qPrintable(m_prompt->problems()));
-    m_app.reset();
-    m_prompt.reset();
-    m_folder.reset();
+    const QString problems = m_program->promptProblems();
+    m_program.reset();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems));
 }
 
 QString LedgerScreensTest::balanceCell(int row, const QString &caption) const
@@ -147,8 +142,9 @@ void LedgerScreensTest::paymentShowsOnceOnEveryScreen()
     balances->setReportDate(QDate(2024, 12, 31));
     balances->kindChoice(BalanceListKind::GeneralDetail)->setChecked(true);
     QVERIFY(balances->refresh());
-    const QHash<QString, QString> resident{{QStringLiteral("Adı Soyadı"), QStringLiteral("Ömer Çelik")},
-                                           {QStringLiteral("PB"), QStringLiteral("TL")}};
+    const QHash<QString, QString> resident{
+        {QStringLiteral("Adı Soyadı"), QStringLiteral("Ömer Çelik")},
+        {QStringLiteral("PB"), QStringLiteral("TL")}};
     QList<int> rows = balanceRows(resident);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(balanceCell(rows[0], QStringLiteral("Borcu")), QStringLiteral("1.000,00"));
@@ -215,8 +211,7 @@ void LedgerScreensTest::flatRecordOpensStatements_data()
     QTest::newRow("owner") << QStringLiteral("Daire Sahibi Borcuna Bak")
                            << QStringLiteral("Ayşe Işık") << QStringLiteral("Hepsi/Hepsi") << 1;
     QTest::newRow("resident") << QStringLiteral("Dairede Oturan Borcuna Bak")
-                              << QStringLiteral("Ömer Çelik") << QStringLiteral("Hepsi/Hepsi")
-                              << 1;
+                              << QStringLiteral("Ömer Çelik") << QStringLiteral("Hepsi/Hepsi") << 1;
     QTest::newRow("former owner, USD kept")
         << QStringLiteral("Önceki Daire Sahibi Borcuna Bak") << QStringLiteral("Hakan Er")
         << QStringLiteral("USD/Hepsi") << 0;

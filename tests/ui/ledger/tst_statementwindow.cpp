@@ -1,3 +1,4 @@
+#include "ScreenTestProgram.h"
 #include "TestSupport.h"
 #include "book/ReferenceScreens.h"
 #include "common/DateEdit.h"
@@ -51,9 +52,9 @@ private:
                const QString &currency = QStringLiteral("TL"));
     int count(const QString &sql, const QVariantList &params = {});
 
-    std::unique_ptr<test::TempProgramFolder> m_folder;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<AppContext> m_app;
+    std::unique_ptr<test::ScreenTestProgram> m_program;
+    ScriptedPrompt *m_prompt = nullptr;
+    AppContext *m_app = nullptr;
     StatementWindow *m_window = nullptr;
     QList<Report> m_reports;
     QStringList m_opened;
@@ -86,20 +87,17 @@ int StatementWindowTest::count(const QString &sql, const QVariantList &params)
 
 void StatementWindowTest::init()
 {
-    m_folder = std::make_unique<test::TempProgramFolder>();
-    setProgramFolder(m_folder->path());
-    QFile pbr(m_folder->path() + QStringLiteral("ParaBirimi.pbr"));
+    m_program = std::make_unique<test::ScreenTestProgram>();
+    QFile pbr(m_program->path() + QStringLiteral("ParaBirimi.pbr"));
     QVERIFY(pbr.open(QIODevice::WriteOnly));
     pbr.write("USD\n");
     pbr.close();
-    m_prompt = std::make_unique<ScriptedPrompt>();
-    m_app = std::make_unique<AppContext>(m_prompt.get());
-    QVERIFY(m_app->storage().open());
-    SiteRecord site;
-    site.set("firma_kodu", QStringLiteral("S1"));
-    site.set("firma_unvani_1", QStringLiteral("Deneme Sitesi"));
+    SiteRecord site = test::ScreenTestProgram::testSite();
     site.set("firma_adresi_1", QStringLiteral("Gül Sokak No:5"));
-    QVERIFY(SiteDirectory(m_app->storage()).createSite(site));
+    const QString failed = m_program->start(site, false);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_app = &m_program->app();
+    m_prompt = &m_program->prompt();
     m_app->registerSessionScreens();
     registerReferenceScreens(*m_app);
     registerStatementScreens(*m_app);
@@ -132,7 +130,7 @@ void StatementWindowTest::init()
         m_mails << args;
         return true;
     });
-    m_window->setExportFolder(m_folder->path());
+    m_window->setExportFolder(m_program->path());
     m_window->firstDayEdit()->setDate(QDate(2024, 1, 1));
     openHolderStatement(*m_app, kOwner);
     m_window->reportDateEdit()->setDate(QDate(2024, 1, 31));
@@ -141,11 +139,10 @@ void StatementWindowTest::init()
 
 void StatementWindowTest::cleanup()
 {
-    QVERIFY2(!m_prompt->unexpected(), qPrintable(m_prompt->problems()));
     m_window = nullptr;
-    m_app.reset();
-    m_prompt.reset();
-    m_folder.reset();
+    const QString problems = m_program->promptProblems();
+    m_program.reset();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems));
 }
 
 void StatementWindowTest::showsFiguresOfHolder()
@@ -261,7 +258,7 @@ void StatementWindowTest::mailHandOff()
     QCOMPARE(m_prompt->lastText(), mailClientMissingMessage());
 
     // The next start removes the attachment.
-    AppContext next(m_prompt.get(), QStringLiteral("next"));
+    AppContext next(m_prompt, QStringLiteral("next"));
     registerStatementScreens(next);
     QVERIFY(!QFile::exists(attachment));
 }
