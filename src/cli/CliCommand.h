@@ -28,6 +28,9 @@ const QList<Command> &commands();
 
 // The program folder is set (from --folder, or the default) before a command runs.
 Command backupCommand();
+Command demoCommand();
+Command balanceListCommand();
+Command statementCommand();
 
 // Messages for the user go to stderr; "\n\r" in the program's message texts is one line break.
 QTextStream &err();

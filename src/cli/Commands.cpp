@@ -8,6 +8,9 @@ const QList<Command> &commands()
 {
     static const QList<Command> table = {
         backupCommand(),
+        demoCommand(),
+        balanceListCommand(),
+        statementCommand(),
     };
     return table;
 }

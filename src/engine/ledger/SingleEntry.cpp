@@ -8,8 +8,10 @@
 #include "storage/Sql.h"
 #include "storage/Transaction.h"
 
+#include <QSqlError>
 #include <climits>
 #include <cmath>
+#include <iterator>
 
 namespace dalvira {
 
@@ -164,8 +166,7 @@ SingleEntry::Checked SingleEntry::check(const SingleEntryInput &input) const
     plan.debit = debit;
     plan.credit = credit;
     plan.description = input.description;
-    plan.currency = input.currency.trimmed().isEmpty() ? kHomeCurrency
-                                                       : input.currency.trimmed();
+    plan.currency = input.currency.trimmed().isEmpty() ? kHomeCurrency : input.currency.trimmed();
     plan.type = input.type;
     plan.paymentMethod = input.paymentMethod;
     plan.interest = input.interest;
@@ -182,55 +183,69 @@ qint64 SingleEntry::nextReceiptNumber() const
     return largest.isNull() ? 1 : largest.toLongLong() + 1;
 }
 
+SingleEntryWriter::SingleEntryWriter(const QSqlDatabase &db)
+    : m_db(db), m_movements(db), m_income(db), m_link(db)
+{
+    if (!m_income.prepare(QStringLiteral(
+            "INSERT INTO isletgelir (sicilhareketid, mahsupid, uye_sicil_kodu, uye_adi_soyadi, "
+            "islem_tarihi, faturatarihi, islem_vadesi, geliradi, toplamtutar, aciklama, "
+            "doviz_cinsi, islemturu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+        throw OperationError(m_income.lastError().databaseText());
+    if (!m_link.prepare(QStringLiteral("UPDATE sicilcarihar SET isletmegelirid = ? WHERE cid = ?")))
+        throw OperationError(m_link.lastError().databaseText());
+}
+
+SingleEntrySaved SingleEntryWriter::write(const SingleEntryPlan &plan)
+{
+    SingleEntrySaved keys;
+    LedgerMovement m;
+    m.flatNumber = plan.flat.number;
+    m.holder = plan.holderName;
+    m.date = plan.date;
+    m.debit = plan.debit > 0 ? plan.debit : 0.0;
+    m.credit = plan.debit > 0 ? 0.0 : plan.credit;
+    m.currency = plan.currency;
+    m.type = plan.type;
+    m.description = plan.description;
+    m.block = plan.flat.block;
+    m.flat = plan.flat.flat;
+    m.outerDoor = plan.flat.outerDoor;
+    m.ownerName = plan.flat.ownerSnapshot;
+    m.residentName = plan.flat.residentSnapshot;
+    m.interest = plan.interest;
+    keys.movement = m_movements.append(m);
+    if (!(plan.addIncome && m.credit > 0))
+        return keys;
+
+    // Read inside the caller's transaction, so no other writer can take the same number.
+    if (m_nextReceipt == 0)
+        m_nextReceipt = SingleEntry(m_db).nextReceiptNumber();
+    keys.receipt = m_nextReceipt++;
+    const QString day = m.date.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString currency = m.currency.isEmpty() ? kHomeCurrency : m.currency;
+    const QVariant values[] = {
+        keys.movement, keys.receipt, m.flatNumber, m.holder, day, day, day,
+        // The book's reports group by the full type name, not the ledger's cut one.
+        textOrNull(plan.type.left(kIncomeTypeLength)), m.credit, textOrNull(m.description),
+        currency, textOrNull(plan.paymentMethod)};
+    for (int i = 0; i < int(std::size(values)); ++i)
+        m_income.bindValue(i, values[i]);
+    if (!m_income.exec())
+        throw OperationError(m_income.lastError().databaseText());
+    keys.incomeLine = m_income.lastInsertId().toLongLong();
+    // The movement points back at its income line, as a payment typed in the book does.
+    m_link.bindValue(0, keys.incomeLine);
+    m_link.bindValue(1, keys.movement);
+    if (!m_link.exec())
+        throw OperationError(m_link.lastError().databaseText());
+    return keys;
+}
+
 Result SingleEntry::save(const SingleEntryPlan &plan, SingleEntrySaved *saved) const
 {
     SingleEntrySaved keys;
-    const Result result = runInTransaction(m_db, [&] {
-        LedgerMovement m;
-        m.flatNumber = plan.flat.number;
-        m.holder = plan.holderName;
-        m.date = plan.date;
-        m.debit = plan.debit > 0 ? plan.debit : 0.0;
-        m.credit = plan.debit > 0 ? 0.0 : plan.credit;
-        m.currency = plan.currency;
-        m.type = plan.type;
-        m.description = plan.description;
-        m.block = plan.flat.block;
-        m.flat = plan.flat.flat;
-        m.outerDoor = plan.flat.outerDoor;
-        m.ownerName = plan.flat.ownerSnapshot;
-        m.residentName = plan.flat.residentSnapshot;
-        m.interest = plan.interest;
-        keys.movement = appendMovement(m_db, m);
-
-        if (!(plan.addIncome && m.credit > 0))
-            return;
-        // Inside the transaction, so no other writer can take the same receipt number.
-        keys.receipt = nextReceiptNumber();
-        const QString currency =
-            m.currency.isEmpty() ? kHomeCurrency : m.currency;
-        keys.incomeLine =
-            insert(m_db, QStringLiteral("isletgelir"),
-                   {
-                       {QStringLiteral("sicilhareketid"), keys.movement},
-                       {QStringLiteral("mahsupid"), keys.receipt},
-                       {QStringLiteral("uye_sicil_kodu"), m.flatNumber},
-                       {QStringLiteral("uye_adi_soyadi"), m.holder},
-                       {QStringLiteral("islem_tarihi"), m.date},
-                       {QStringLiteral("faturatarihi"), m.date},
-                       {QStringLiteral("islem_vadesi"), m.date},
-                       // The book's reports group by the full type name, not the ledger's cut one.
-                       {QStringLiteral("geliradi"), textOrNull(plan.type.left(kIncomeTypeLength))},
-                       {QStringLiteral("toplamtutar"), m.credit},
-                       {QStringLiteral("aciklama"), textOrNull(m.description)},
-                       {QStringLiteral("doviz_cinsi"), currency},
-                       {QStringLiteral("islemturu"), textOrNull(plan.paymentMethod)},
-                   });
-        // The movement points back at its income line, as a payment typed in the book does.
-        update(m_db, QStringLiteral("sicilcarihar"),
-               {{QStringLiteral("isletmegelirid"), keys.incomeLine}}, QStringLiteral("cid = ?"),
-               {keys.movement});
-    });
+    const Result result =
+        runInTransaction(m_db, [&] { keys = SingleEntryWriter(m_db).write(plan); });
     if (result && saved)
         *saved = keys;
     return result;

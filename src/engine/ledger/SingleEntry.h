@@ -2,9 +2,11 @@
 
 #include "common/Result.h"
 #include "flats/FlatRecord.h"
+#include "ledger/MovementWriter.h"
 
 #include <QDate>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -88,6 +90,23 @@ struct SingleEntrySaved
     qint64 movement = 0;   // sicilcarihar.cid
     qint64 incomeLine = 0; // isletgelir.idi, 0 when no income line was written
     qint64 receipt = 0;    // isletgelir.mahsupid of that line
+};
+
+// Writes checked entries: the movement and, when the plan says so, its income line linked both
+// ways, with the next receipt number. Its statements are prepared once, so a run of entries
+// inside one transaction pays for them once. It joins the caller's transaction and opens none.
+class SingleEntryWriter
+{
+public:
+    explicit SingleEntryWriter(const QSqlDatabase &db);  // throws OperationError
+    SingleEntrySaved write(const SingleEntryPlan &plan); // throws OperationError
+
+private:
+    QSqlDatabase m_db;
+    MovementWriter m_movements;
+    QSqlQuery m_income;
+    QSqlQuery m_link;
+    qint64 m_nextReceipt = 0; // read from the book at the first income line
 };
 
 // "Üye Borç-Ödeme Girişi": one charge or one payment on the account of one holder of one
