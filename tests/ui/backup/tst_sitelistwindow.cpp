@@ -78,7 +78,7 @@ void SiteListWindowTest::init()
     setProgramFolder(m_folder->path());
     QVERIFY(QDir().mkpath(backup::backupFolder()));
     m_prompt = std::make_unique<ScriptedPrompt>();
-    m_app = std::make_unique<AppContext>(m_prompt);
+    m_app = std::make_unique<AppContext>(m_prompt.get());
     QVERIFY(m_app->storage().open().ok());
     const QList<QPair<QString, QString>> sites = {
         {"S1", "Deneme Sitesi"}, {"S2", "Ağaç Evleri"}, {"S3", "Zeytin Apartmanı"}};
