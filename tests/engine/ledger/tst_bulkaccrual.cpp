@@ -4,7 +4,6 @@
 #include "ledger/BulkAccrualBatchList.h"
 #include "storage/Sql.h"
 
-#include <QElapsedTimer>
 #include <QSqlRecord>
 #include <QtTest>
 #include <numeric>
@@ -72,7 +71,7 @@ private slots:
     void undoRemovesExactlyTheBatch();
     void undoOfMissingBatchFails();
     void batchListSorts();
-    void largeTransferAndUndoAreFast();
+    void largeTransferAndUndo();
 
 private:
     qint64 addFlat(const QVariantMap &values);
@@ -635,7 +634,7 @@ void BulkAccrualTest::batchListSorts()
     QCOMPARE(order(), (QStringList{"cam", "çatı", "dış cephe"}));
 }
 
-void BulkAccrualTest::largeTransferAndUndoAreFast()
+void BulkAccrualTest::largeTransferAndUndo()
 {
     const QSqlDatabase db = m_site->db();
     exec(db, "BEGIN");
@@ -654,19 +653,16 @@ void BulkAccrualTest::largeTransferAndUndoAreFast()
     QList<double> amounts(12, 1250.0);
     BulkAccrualRequest request = plan(amounts);
     request.method = AccrualMethod::ByCriterion;
-    QElapsedTimer clock;
-    clock.start();
+    // The time of this work is measured by dalvira-bench; here the whole of it must land.
     BulkAccrualOutcome outcome;
     QVERIFY(transferBulkAccrual(db, request, nullptr, &outcome));
-    const qint64 transferMs = clock.elapsed();
     QCOMPARE(outcome.movements, 36000);
-    clock.restart();
-    QVERIFY(undoAccrualBatch(db, outcome.batchId));
-    const qint64 undoMs = clock.elapsed();
-    qInfo("36,000 movements: transfer %lld ms, undo %lld ms", transferMs, undoMs);
+    QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar WHERE aidat1id = ?", {outcome.batchId}),
+             36000);
+    int removed = 0;
+    QVERIFY(undoAccrualBatch(db, outcome.batchId, nullptr, &removed));
+    QCOMPARE(removed, 36000);
     QCOMPARE(count("SELECT COUNT(*) FROM sicilcarihar"), 0);
-    QVERIFY2(transferMs < 2000, qPrintable(QString::number(transferMs)));
-    QVERIFY2(undoMs < 1000, qPrintable(QString::number(undoMs)));
 }
 
 QTEST_GUILESS_MAIN(BulkAccrualTest)
