@@ -74,6 +74,42 @@ QString accountSums(bool typed, const QString &debit, const QString &credit,
     return sql + QStringLiteral(" GROUP BY ") + columns + QStringLiteral(") A");
 }
 
+// The columns every list starts with: the flat, the currency, and the holder's name (kinds
+// that list holders) or the owner's and the resident's names.
+QStringList leadingColumns(bool holder)
+{
+    QStringList columns = {QStringLiteral("B.sicil_kodu"),        QStringLiteral("B.hid"),
+                           QStringLiteral("B.dis_kapi_numarasi"), QStringLiteral("B.blok"),
+                           QStringLiteral("B.dairesi"),           QStringLiteral("A.para_cinsi")};
+    if (holder)
+        columns << QStringLiteral("A.adi_soyadi");
+    else
+        columns << QStringLiteral("B.adi") << QStringLiteral("B.soyadi")
+                << QStringLiteral("B.oturan_adi") << QStringLiteral("B.oturan_soyadi");
+    return columns;
+}
+
+// Reads the leading columns into r; c is left on the column after them.
+void readLeadingColumns(const QSqlQuery &q, bool holder, BalanceRow &r, int &c)
+{
+    r.flatNumber = q.value(c++).toInt();
+    r.hid = q.value(c++).toLongLong();
+    r.outerDoor = q.value(c++).toString();
+    r.block = q.value(c++).toString();
+    r.flat = q.value(c++).toString();
+    r.currency = q.value(c++).toString();
+    if (holder) {
+        r.holder = q.value(c++).toString();
+        return;
+    }
+    const QString first = q.value(c++).toString();
+    const QString last = q.value(c++).toString();
+    const QString residentFirst = q.value(c++).toString();
+    const QString residentLast = q.value(c++).toString();
+    r.owner = first + QLatin1Char(' ') + last;
+    r.resident = residentFirst + QLatin1Char(' ') + residentLast;
+}
+
 // The grouped query of kinds 1 to 4: rows per flat (and holder, type) and currency.
 QString groupedQuery(BalanceListKind kind, const BalanceListSettings &s, QVariantList &params)
 {
@@ -81,16 +117,9 @@ QString groupedQuery(BalanceListKind kind, const BalanceListSettings &s, QVarian
         kind == BalanceListKind::GeneralDetail || kind == BalanceListKind::TypedDetail;
     const bool typed = kind == BalanceListKind::TypedDetail || kind == BalanceListKind::TypedFlat;
 
-    QStringList columns = {QStringLiteral("B.sicil_kodu"),        QStringLiteral("B.hid"),
-                           QStringLiteral("B.dis_kapi_numarasi"), QStringLiteral("B.blok"),
-                           QStringLiteral("B.dairesi"),           QStringLiteral("A.para_cinsi")};
-    if (holder) {
-        columns << QStringLiteral("A.adi_soyadi");
-    } else {
-        columns << QStringLiteral("B.adi") << QStringLiteral("B.soyadi")
-                << QStringLiteral("B.oturan_adi") << QStringLiteral("B.oturan_soyadi")
-                << QStringLiteral("B.ceptel") << QStringLiteral("B.oturan_cep1");
-    }
+    QStringList columns = leadingColumns(holder);
+    if (!holder)
+        columns << QStringLiteral("B.ceptel") << QStringLiteral("B.oturan_cep1");
     if (typed)
         columns << QStringLiteral("A.aidat_turu");
     if (kind == BalanceListKind::GeneralDetail)
@@ -123,21 +152,8 @@ BalanceRow readGroupedRow(BalanceListKind kind, const QSqlQuery &q)
     const bool typed = kind == BalanceListKind::TypedDetail || kind == BalanceListKind::TypedFlat;
     BalanceRow r;
     int c = 0;
-    r.flatNumber = q.value(c++).toInt();
-    r.hid = q.value(c++).toLongLong();
-    r.outerDoor = q.value(c++).toString();
-    r.block = q.value(c++).toString();
-    r.flat = q.value(c++).toString();
-    r.currency = q.value(c++).toString();
-    if (holder) {
-        r.holder = q.value(c++).toString();
-    } else {
-        const QString first = q.value(c++).toString();
-        const QString last = q.value(c++).toString();
-        const QString residentFirst = q.value(c++).toString();
-        const QString residentLast = q.value(c++).toString();
-        r.owner = first + QLatin1Char(' ') + last;
-        r.resident = residentFirst + QLatin1Char(' ') + residentLast;
+    readLeadingColumns(q, holder, r, c);
+    if (!holder) {
         r.ownerPhone = q.value(c++).toString();
         r.residentPhone = q.value(c++).toString();
     }
@@ -208,15 +224,7 @@ void buildPivotList(const QSqlDatabase &db, const BalanceListSettings &s, Balanc
         list.types << types.value(0).toString();
     types.finish();
 
-    QStringList groupColumns = {
-        QStringLiteral("B.sicil_kodu"),        QStringLiteral("B.hid"),
-        QStringLiteral("B.dis_kapi_numarasi"), QStringLiteral("B.blok"),
-        QStringLiteral("B.dairesi"),           QStringLiteral("A.para_cinsi")};
-    if (holder)
-        groupColumns << QStringLiteral("A.adi_soyadi");
-    else
-        groupColumns << QStringLiteral("B.adi") << QStringLiteral("B.soyadi")
-                     << QStringLiteral("B.oturan_adi") << QStringLiteral("B.oturan_soyadi");
+    const QStringList groupColumns = leadingColumns(holder);
 
     // One pair of sums a type. The date bound sits inside the account sums, so a flat with no
     // movement up to the report date still has its row, with zeros; only positive amounts count.
@@ -263,22 +271,7 @@ void buildPivotList(const QSqlDatabase &db, const BalanceListSettings &s, Balanc
     while (q.next()) {
         BalanceRow r;
         int c = 0;
-        r.flatNumber = q.value(c++).toInt();
-        r.hid = q.value(c++).toLongLong();
-        r.outerDoor = q.value(c++).toString();
-        r.block = q.value(c++).toString();
-        r.flat = q.value(c++).toString();
-        r.currency = q.value(c++).toString();
-        if (holder) {
-            r.holder = q.value(c++).toString();
-        } else {
-            const QString first = q.value(c++).toString();
-            const QString last = q.value(c++).toString();
-            const QString residentFirst = q.value(c++).toString();
-            const QString residentLast = q.value(c++).toString();
-            r.owner = first + QLatin1Char(' ') + last;
-            r.resident = residentFirst + QLatin1Char(' ') + residentLast;
-        }
+        readLeadingColumns(q, holder, r, c);
         for (int i = 0; i < list.types.size(); ++i) {
             const Money debit = money(q.value(c++));
             const Money credit = money(q.value(c++));
