@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace dalvira::test {
 
@@ -17,13 +18,27 @@ QString fixturePath(const QString &name)
     return QStringLiteral(DALVIRA_FIXTURES_DIR) + QLatin1Char('/') + name;
 }
 
+CliRun runCli(const QStringList &args)
+{
+    QProcess p;
+    p.start(builtProgramFolder() + QStringLiteral("/dalvira-cli"), args);
+    CliRun run;
+    if (!p.waitForFinished(60000))
+        return run;
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
 TempProgramFolder::TempProgramFolder()
 {
     if (!m_dir.isValid())
         return;
     const QDir source(builtProgramFolder());
     m_valid = true;
-    QDirIterator it(source.path(), QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(source.path(), QDir::Files | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
         const QString relative = source.relativeFilePath(file);

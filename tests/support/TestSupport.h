@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace dalvira::test {
@@ -23,5 +24,15 @@ private:
 
 QString builtProgramFolder();
 QString fixturePath(const QString &name);
+
+// One run of the built dalvira-cli: its exit code (-1 when it did not end normally within a
+// minute) and what it wrote.
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+CliRun runCli(const QStringList &args);
 
 } // namespace dalvira::test

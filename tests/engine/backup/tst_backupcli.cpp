@@ -26,12 +26,7 @@ private slots:
     void backup();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = test::CliRun;
     Run cli(const QStringList &args);
 
     TempProgramFolder m_folder;
@@ -55,15 +50,7 @@ void BackupCliTest::initTestCase()
 
 BackupCliTest::Run BackupCliTest::cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(m_cli, args);
-    Run run;
-    if (!p.waitForFinished(60000))
-        return run;
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    return test::runCli(args);
 }
 
 void BackupCliTest::backup_data()

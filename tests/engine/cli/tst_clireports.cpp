@@ -113,12 +113,7 @@ private slots:
     void errors();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = test::CliRun;
     Run cli(const QStringList &args);
     QSqlDatabase db() const { return m_storage->ana(); }
     void saveEntry(int flat, AccountHolder holder, const QDate &date, double debit, double credit,
@@ -223,15 +218,7 @@ void CliReportsTest::initTestCase()
 
 CliReportsTest::Run CliReportsTest::cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(m_cli, QStringList{QStringLiteral("--folder"), m_folder->path()} + args);
-    Run run;
-    if (!p.waitForFinished(60000))
-        return run;
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    return test::runCli(QStringList{QStringLiteral("--folder"), m_folder->path()} + args);
 }
 
 void CliReportsTest::balanceListMatchesScreen_data()

@@ -17,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QProcess>
 #include <QRadioButton>
 #include <QTableView>
 #include <QtTest>
@@ -104,16 +103,13 @@ void DemoReportsTest::cleanupTestCase()
 
 QString DemoReportsTest::cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(test::builtProgramFolder() + QStringLiteral("/dalvira-cli"),
-            QStringList{QStringLiteral("--folder"), m_program->path(), QStringLiteral("--site"),
-                        QStringLiteral("DEMO")} +
-                args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        qWarning("%s", p.readAllStandardError().constData());
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const test::CliRun run =
+        test::runCli(QStringList{QStringLiteral("--folder"), m_program->path(),
+                                 QStringLiteral("--site"), QStringLiteral("DEMO")} +
+                     args);
+    if (run.exitCode != 0)
+        qWarning("%s", qPrintable(run.err));
+    return run.exitCode == 0 ? run.out : QString();
 }
 
 void DemoReportsTest::balanceListAsOnScreen_data()
