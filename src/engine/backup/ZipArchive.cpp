@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QUuid>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <quazip/quacrc32.h>
 #include <quazip/quazip.h>
@@ -203,6 +204,30 @@ QString temporaryBeside(const QString &path)
            QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
 }
 
+// Reads the archive's current entry whole, handing each block to sink (when given), and checks
+// it against the directory's size and CRC. A wrong password shows only here, as a read error
+// or a wrong sum, never on open.
+bool readCurrentEntry(QuaZip &zip, const QuaZipFileInfo64 &info, const char *password,
+                      const std::function<void(const char *data, qint64 size)> &sink)
+{
+    QuaZipFile in(&zip);
+    if (!in.open(QIODevice::ReadOnly, password))
+        return false;
+    QuaCrc32 sum;
+    qint64 total = 0;
+    char buffer[65536];
+    qint64 n;
+    while ((n = in.read(buffer, sizeof buffer)) > 0) {
+        sum.update(QByteArray::fromRawData(buffer, n));
+        total += n;
+        if (sink)
+            sink(buffer, n);
+    }
+    in.close();
+    return n == 0 && in.getZipError() == UNZ_OK && sum.value() == info.crc &&
+           quint64(total) == info.uncompressedSize;
+}
+
 } // namespace
 
 QString entryBaseName(const QString &entryName)
@@ -273,23 +298,7 @@ Result verifyArchive(const QString &path, const QByteArray &password, QStringLis
             ok = false;
             break;
         }
-        QuaZipFile in(&zip);
-        if (!in.open(QIODevice::ReadOnly, pw)) {
-            ok = false;
-            break;
-        }
-        QuaCrc32 sum;
-        qint64 total = 0;
-        char buffer[65536];
-        qint64 n;
-        while ((n = in.read(buffer, sizeof buffer)) > 0) {
-            sum.update(QByteArray::fromRawData(buffer, n));
-            total += n;
-        }
-        in.close();
-        // A wrong password shows only as a read error or a wrong sum, never on open.
-        ok = n == 0 && in.getZipError() == UNZ_OK && sum.value() == info.crc &&
-             quint64(total) == info.uncompressedSize;
+        ok = readCurrentEntry(zip, info, pw, {});
         found.append(info.name);
     }
     // An archive without entries ends the walk with END_OF_LIST on the first step.
@@ -340,28 +349,16 @@ Result extractArchive(const QString &path, const QByteArray &password, const QSt
 
         const QString target = folder + QLatin1Char('/') + base;
         QFile out(target);
-        QuaZipFile in(&zip);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             zip.close();
             return fail(Result::failure(
                 QStringLiteral("\"%1\" yazılamadı.").arg(QDir::toNativeSeparators(target))));
         }
         written.append(base);
-        if (!in.open(QIODevice::ReadOnly, pw)) {
-            ok = false;
-            break;
-        }
-        QuaCrc32 sum;
-        qint64 total = 0;
-        char buffer[65536];
-        qint64 n;
         bool writtenOk = true;
-        while ((n = in.read(buffer, sizeof buffer)) > 0) {
-            sum.update(QByteArray::fromRawData(buffer, n));
-            total += n;
-            writtenOk = writtenOk && out.write(buffer, n) == n;
-        }
-        in.close();
+        const bool intact = readCurrentEntry(zip, info, pw, [&](const char *data, qint64 size) {
+            writtenOk = writtenOk && out.write(data, size) == size;
+        });
         writtenOk = out.flush() && writtenOk;
         out.close();
         if (!writtenOk) {
@@ -369,8 +366,7 @@ Result extractArchive(const QString &path, const QByteArray &password, const QSt
             return fail(Result::failure(
                 QStringLiteral("\"%1\" yazılamadı.").arg(QDir::toNativeSeparators(target))));
         }
-        if (n != 0 || in.getZipError() != UNZ_OK || sum.value() != info.crc ||
-            quint64(total) != info.uncompressedSize) {
+        if (!intact) {
             ok = false;
             break;
         }

@@ -7,6 +7,7 @@
 #include "common/GridStyle.h"
 #include "common/Prompt.h"
 #include "common/WaitWindow.h"
+#include "common/WindowPlacement.h"
 #include "session/AppContext.h"
 #include "session/LoginWindow.h"
 #include "session/MainMenu.h"
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -297,10 +297,8 @@ void SiteListWindow::showCentred()
 {
     if (isMinimized())
         showNormal();
-    if (!isVisible()) {
-        if (const QScreen *screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
+    if (!isVisible())
+        centreOnScreen(this);
     show();
     raise();
     activateWindow();

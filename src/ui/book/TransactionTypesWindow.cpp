@@ -6,6 +6,7 @@
 #include "common/GridStyle.h"
 #include "common/Prompt.h"
 #include "common/WaitWindow.h"
+#include "common/WindowPlacement.h"
 #include "session/AppContext.h"
 #include "storage/ProgramFolder.h"
 
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -193,13 +193,7 @@ void TransactionTypesWindow::open()
 {
     if (!hasPendingChange())
         reload(currentType() ? currentType()->gidi : 0);
-    if (isMinimized())
-        showNormal();
-    show();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
-    raise();
-    activateWindow();
+    showCentred(this);
 }
 
 bool TransactionTypesWindow::reload(qint64 currentKey)

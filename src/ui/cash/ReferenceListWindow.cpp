@@ -3,6 +3,7 @@
 #include "cash/ReferenceChoices.h"
 #include "common/EnterMovesFocus.h"
 #include "common/Prompt.h"
+#include "common/WindowPlacement.h"
 #include "session/AppContext.h"
 
 #include <QGridLayout>
@@ -11,7 +12,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dalvira {
@@ -114,13 +114,7 @@ void ReferenceListWindow::showEntries()
 
 void ReferenceListWindow::open()
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
-    raise();
-    activateWindow();
+    showCentred(this);
     m_text->setFocus();
 }
 

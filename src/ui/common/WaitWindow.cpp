@@ -1,5 +1,7 @@
 #include "WaitWindow.h"
 
+#include "common/WindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -7,7 +9,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dalvira {
@@ -154,9 +155,7 @@ void WaitWindow::requestCancel()
 void WaitWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this, QGuiApplication::primaryScreen());
 }
 
 void WaitWindow::closeEvent(QCloseEvent *event)

@@ -7,6 +7,7 @@
 #include "common/EnterMovesFocus.h"
 #include "common/Formats.h"
 #include "common/Prompt.h"
+#include "common/WindowPlacement.h"
 #include "flats/FlatListScreens.h"
 #include "session/AppContext.h"
 
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -441,13 +441,7 @@ void SingleEntryWindow::open(const Prefill &prefill)
             m_type->setCurrentIndex(index);
     }
 
-    if (isMinimized())
-        showNormal();
-    show();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
-    raise();
-    activateWindow();
+    showCentred(this);
     switch (prefill.focus) {
     case Focus::Type:
         m_type->setFocus();

@@ -2,6 +2,7 @@
 
 #include "common/EnterMovesFocus.h"
 #include "common/Prompt.h"
+#include "common/WindowPlacement.h"
 #include "session/AppContext.h"
 #include "session/MainMenu.h"
 #include "session/PasswordWindow.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dalvira {
@@ -44,7 +44,8 @@ LoginWindow::LoginWindow(AppContext &app, QWidget *parent) : QWidget(parent), m_
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.8);
     headingFont.setBold(true);
     heading->setFont(headingFont);
-    auto *subHeading = new QLabel(QStringLiteral("Site / Apartman Yönetimi ve İşletme Defteri"), this);
+    auto *subHeading =
+        new QLabel(QStringLiteral("Site / Apartman Yönetimi ve İşletme Defteri"), this);
 
     m_code = new QLineEdit(this);
     m_code->setObjectName(QStringLiteral("siteCode"));
@@ -111,7 +112,8 @@ LoginWindow::LoginWindow(AppContext &app, QWidget *parent) : QWidget(parent), m_
     connect(m_newSite, &QPushButton::clicked, this, &LoginWindow::newSite);
     connect(m_enter, &QPushButton::clicked, this, [this] { enterSite(); });
     connect(m_passwords, &QPushButton::clicked, this, &LoginWindow::openPasswords);
-    connect(m_help, &QPushButton::clicked, this, [this] { m_app.showHelp(QStringLiteral("ygiris")); });
+    connect(m_help, &QPushButton::clicked, this,
+            [this] { m_app.showHelp(QStringLiteral("ygiris")); });
 
     installEnterMovesFocus(this);
 
@@ -128,8 +130,7 @@ void LoginWindow::showEvent(QShowEvent *event)
         return;
     m_centred = true;
     adjustSize();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void LoginWindow::setChooseSiteHandler(std::function<void()> handler)

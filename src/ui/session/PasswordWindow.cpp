@@ -2,6 +2,7 @@
 
 #include "common/EnterMovesFocus.h"
 #include "common/Prompt.h"
+#include "common/WindowPlacement.h"
 #include "session/AppContext.h"
 #include "session/Passwords.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dalvira {
@@ -77,8 +77,7 @@ void PasswordWindow::open()
         return;
     }
     show();
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     raise();
     activateWindow();
 }
@@ -87,10 +86,10 @@ bool PasswordWindow::store()
 {
     if (!m_programChanged && !m_masterChanged)
         return true;
-    const Result r = savePasswords(
-        m_app.storage().genel(),
-        m_programChanged ? std::optional<QString>(m_program->text()) : std::nullopt,
-        m_masterChanged ? std::optional<QString>(m_master->text()) : std::nullopt);
+    const Result r =
+        savePasswords(m_app.storage().genel(),
+                      m_programChanged ? std::optional<QString>(m_program->text()) : std::nullopt,
+                      m_masterChanged ? std::optional<QString>(m_master->text()) : std::nullopt);
     if (!r) {
         m_app.prompt().error(kCaption, r.message());
         return false;

@@ -1,9 +1,10 @@
 #include "session/SplashWindow.h"
 
+#include "common/WindowPlacement.h"
+
 #include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 
 namespace dalvira {
 
@@ -16,8 +17,7 @@ SplashWindow::SplashWindow(QWidget *parent)
 
 void SplashWindow::showNow()
 {
-    if (const QScreen *s = QApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this, QApplication::primaryScreen());
     show();
     repaint();
     QApplication::processEvents();
